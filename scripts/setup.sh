@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Trelvane needs to build, test and run.
+# Idempotent: does nothing when every package is already installed.
+set -euo pipefail
+PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libqt6opengl6-dev
+          libglu1-mesa-dev libgl1-mesa-dri libeigen3-dev xvfb xauth fonts-dejavu-core fonts-liberation
+          fonts-wqy-microhei)
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  echo "Installing: ${missing[*]}"
+  $SUDO apt-get update
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,3 @@
+#include "app/main_window.h"
+
+frmF1::frmF1(QWidget* parent) : QMainWindow(parent) { setWindowTitle(QStringLiteral("Trelvane")); }
