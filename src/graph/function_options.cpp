@@ -1,0 +1,5 @@
+#include "graph/function_options.h"
+
+#include "app/globals.h"
+
+long FunctionGraphOptions::StepT() const { return gAnimStepCount; }
