@@ -1,0 +1,86 @@
+// The least-squares line: known lines, precision with offsets, degenerate data.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "fitting/curve/linear_regression.h"
+
+namespace {
+
+struct Line {
+    double a = -1, b = -1, R2 = -1;
+    RegressionStatus status{};
+};
+
+Line fit(const std::vector<double>& x, const std::vector<double>& y) {
+    Line l;
+    l.status = LinearRegression(x, y, l.a, l.b, l.R2);
+    return l;
+}
+
+TEST(LinearRegression, KnownLines) {
+    struct Case {
+        std::vector<double> x, y;
+        double a, b, R2;
+    };
+    const std::vector<Case> cases = {
+        {{1, 2, 3}, {2, 4, 6}, 0, 2, 1},
+        {{1, 2, 3}, {1, 3, 2}, 1, 0.5, 0.25},
+        {{0, 1, 2}, {5, 3, 1}, 5, -2, 1},
+        // No linear trend: b = 0, a = mean of y, R2 = 0.
+        {{1, 2, 3}, {1, 2, 1}, 4.0 / 3, 0, 0},
+        // Worked out by hand from the normal equations.
+        {{1, 2, 3, 4, 5, 6}, {2.1, 3.9, 6.2, 7.8, 10.1, 12.2}, -0.019999999999999664, 2.02, 0.9982106661074999},
+    };
+    for (const Case& c : cases) {
+        const Line l = fit(c.x, c.y);
+        EXPECT_EQ(l.status, RegressionStatus::Ok);
+        EXPECT_NEAR(l.a, c.a, 1e-12);
+        EXPECT_NEAR(l.b, c.b, 1e-12);
+        EXPECT_NEAR(l.R2, c.R2, 1e-12);
+    }
+}
+
+TEST(LinearRegression, CentredSumsKeepPrecisionUnderLargeOffsets) {
+    // Sums of raw squares would lose every digit of the spread at 1e8.
+    const std::vector<double> x = {1, 2, 3, 4, 5}, y = {1.2, 1.9, 3.2, 3.8, 5.1};
+    std::vector<double> xs, ys;
+    for (double v : x) xs.push_back(v + 1e8);
+    for (double v : y) ys.push_back(v + 1e8);
+    const Line plain = fit(x, y), shifted = fit(xs, ys);
+    ASSERT_EQ(shifted.status, RegressionStatus::Ok);
+    EXPECT_NEAR(shifted.b, plain.b, 1e-6);
+    EXPECT_NEAR(shifted.R2, plain.R2, 1e-6);
+    EXPECT_NEAR(shifted.a - 1e8 + 1e8 * shifted.b, plain.a, 1e-3);
+}
+
+TEST(LinearRegression, DegenerateDataGiveAStatusAndFiniteNumbers) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        std::vector<double> x, y;
+        RegressionStatus status;
+        double a, b;
+    };
+    const std::vector<Case> cases = {
+        {{2, 2, 2}, {1, 5, 3}, RegressionStatus::XConstant, 3, 0},
+        {{2, 2, 2}, {4, 4, 4}, RegressionStatus::XConstant, 4, 0},
+        {{1, 2, 3}, {7, 7, 7}, RegressionStatus::YConstant, 7, 0},
+        // The mean of three 0.1 is not 0.1 in Doubles; still constant.
+        {{1, 2, 3}, {0.1, 0.1, 0.1}, RegressionStatus::YConstant, 0.1, 0},
+        {{}, {}, RegressionStatus::NoPoints, 0, 0},
+        {{1, 2, 3}, {1, 2}, RegressionStatus::NoPoints, 0, 0},
+        {{1, nan, 3}, {1, 2, 3}, RegressionStatus::NotFinite, 0, 0},
+        {{1, 2, 3}, {1e308, -1e308, 1e308}, RegressionStatus::NotFinite, 0, 0},
+    };
+    for (const Case& c : cases) {
+        const Line l = fit(c.x, c.y);
+        EXPECT_EQ(l.status, c.status);
+        EXPECT_TRUE(std::isfinite(l.a) && std::isfinite(l.b) && std::isfinite(l.R2));
+        EXPECT_DOUBLE_EQ(l.a, c.a);
+        EXPECT_DOUBLE_EQ(l.b, c.b);
+    }
+}
+
+}  // namespace
