@@ -1,0 +1,47 @@
+#include "formula/cls6.h"
+
+#include <utility>
+
+namespace formula {
+
+bool gShowEvalMessages = false;
+
+namespace {
+SyntaxMessageSink& sink() {
+    static SyntaxMessageSink s;
+    return s;
+}
+}  // namespace
+
+void setSyntaxMessageSink(SyntaxMessageSink s) { sink() = std::move(s); }
+
+long Cls6::InfixToPostfix(const std::string& sExpression, std::string& sBuffer) {
+    const CompileResult r = compileInfix(sExpression, sBuffer);
+    if (r.position == 0) return 0;
+    lastSyntaxMessage_ = r.message;
+    if (sink()) sink()("Character " + std::to_string(r.position) + ":  " + r.message);
+    return r.position;
+}
+
+bool Cls6::DoEvaluate(const std::string& sExpression, bool bolDegree, double& sngResult, const Vars& vars) {
+    if (!haveProgram_ || program_.text != sExpression) {
+        program_ = buildProgram(sExpression);
+        haveProgram_ = true;
+    }
+    const EvalResult r = evaluate(program_, vars, bolDegree, ShowEvalMessages);
+    lastEvalMessage_ = r.message;
+    if (r.status == EvalStatus::Failed) return false;
+    sngResult = r.value;
+    return true;
+}
+
+bool Cls6::DoEvaluate(const std::string& sExpression, bool bolDegree, double& sngResult, double sngX, double sngY,
+                      double sngZ, double sngA, double sngB, double sngC, double sngD, double sngE, double sngF,
+                      double sngG, double sngH, double sngI, double sngj, double sngK, double sngL, double sngM,
+                      double sngN, double sngO, double sngP, double sngQ, double sngR, double sngS, double sngT) {
+    const Vars vars{sngX, sngY, sngZ, sngA, sngB, sngC, sngD, sngE, sngF, sngG, sngH, sngI,
+                    sngj, sngK, sngL, sngM, sngN, sngO, sngP, sngQ, sngR, sngS, sngT};
+    return DoEvaluate(sExpression, bolDegree, sngResult, vars);
+}
+
+}  // namespace formula

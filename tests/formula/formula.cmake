@@ -1,0 +1,4 @@
+trelvane_test(formula_compiler_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/compiler_test.cpp
+              LIBS trelvane_formula LABELS sanitize)
+trelvane_test(formula_evaluator_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/evaluator_test.cpp
+              LIBS trelvane_formula LABELS sanitize)
