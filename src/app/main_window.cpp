@@ -1,3 +1,209 @@
 #include "app/main_window.h"
 
-frmF1::frmF1(QWidget* parent) : QMainWindow(parent) { setWindowTitle(QStringLiteral("Trelvane")); }
+#include <GL/gl.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDir>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+#include "app/gl_view.h"
+#include "app/globals.h"
+#include "app/layout_model.h"
+#include "app/splitter_bar.h"
+#include "platform/gl_format.h"
+#include "platform/msgbox.h"
+
+namespace {
+// Runs one step of a start-up sequence whose failing statements are skipped.
+template <typename F>
+void guarded(F&& step) {
+    try {
+        step();
+    } catch (...) {
+    }
+}
+}  // namespace
+
+frmF1::frmF1(QWidget* parent) : frmF1(Options{}, parent) {}
+
+frmF1::frmF1(Options options, QWidget* parent) : QMainWindow(parent), mOptions(options) {
+    setWindowTitle(QStringLiteral("Trelvane"));
+    setObjectName(QStringLiteral("frmF1"));
+    resize(1024, 768);
+    Form_Initialize();
+    buildWidgets();
+    buildMenus();
+    Form_Load();
+}
+
+frmF1::~frmF1() { releaseGL(); }
+
+void frmF1::Form_Initialize() {
+    gShowEvalMessages = false;
+    createDocumentObjects();
+}
+
+void frmF1::Form_Load() {
+    guarded([&] {
+        Timer1 = new QTimer(this);
+        Timer1->setInterval(100);
+        Timer1->stop();
+    });
+    guarded([&] {
+        gNonLinMethod = 2;
+        gNonLinMaxIterations = 200;
+        gNonLinTolerance = 1e-7;
+        gSurfMaxIterations = 200;
+        gSurfTolerance = 1e-7;
+    });
+    guarded([&] { Initialize(); });
+    guarded([&] {
+        gAnimStep = 1;
+        gAnimStepCount = 10;
+        gAnimRecordValue = 10;
+    });
+    guarded([&] { showAxisFrame(); });
+    guarded([&] {
+        gAxisDialogResult = false;
+        gGraphCounter = 0;
+        gRotateMode = 0;
+    });
+    guarded([&] {
+        gSceneScaleX = gSceneScaleY = gSceneScaleZ = 1.0;
+        gClipSurface = false;
+        gAxisScaleMode = 1;
+        gAxisRatioX = gAxisRatioY = gAxisRatioZ = 1.0;
+        gViewMinX = -500, gViewMaxX = 500, gViewMinY = -500, gViewMaxY = 500, gViewMinZ = -500, gViewMaxZ = 500;
+    });
+    guarded([&] { setUpGrid(); });
+    guarded([&] {
+        const long T = toTwipsY(Toolbar1->sizeHint().height());
+        const long S = toTwipsY(StatusBar1->sizeHint().height());
+        const auto bars = layout::startBars(toTwipsY(mClient->height()), T, S);
+        mSplitter3Y = bars.splitter3Top;
+        mSplitter2Y = bars.splitter2Top;
+    });
+    guarded([&] { mHelpFile = QCoreApplication::applicationDirPath() + QStringLiteral("/help.chm"); });
+    guarded([&] { gReplaceSelectedGraph = false; });
+    guarded([&] {
+        gNewLine = "\r\n";
+        gTabChar = "\t";
+    });
+    guarded([&] {
+        Splitter->raise();
+        Splitter2->raise();
+    });
+    guarded([&] { mModeRotate = mUseTrackball = mModeZoom = mModeMove = false; });
+    guarded([&] { resetRotationQuat(); });
+    guarded([&] { mnuFileNew2D(); });
+}
+
+bool frmF1::probeOpenGL() const {
+    if (!mOptions.probeGL) return false;
+    // A compatibility context must be possible on this platform; the offscreen
+    // platform cannot host an OpenGL widget at all.
+    if (QGuiApplication::platformName() == QLatin1String("offscreen")) return false;
+    QOpenGLContext probe;
+    probe.setFormat(platform::glFormat());
+    if (!probe.create()) return false;
+    QOffscreenSurface surface;
+    surface.setFormat(probe.format());
+    surface.create();
+    if (!probe.makeCurrent(&surface)) return false;
+    const bool legacy = probe.format().profile() != QSurfaceFormat::CoreProfile;
+    probe.doneCurrent();
+    return legacy;
+}
+
+bool frmF1::Initialize() {
+    if (!probeOpenGL()) {
+        platform::MsgBox("ChoosePixelFormat failed", platform::MsgButtons::Ok, platform::MsgIcon::Critical);
+        return false;
+    }
+    mGLContext = true;
+    // The context itself exists once the drawing area is first shown; the
+    // OpenGL defaults and fonts are set then (initializeGLState).
+    return true;
+}
+
+void frmF1::initializeGLState() {
+    if (mGLInitialized) return;
+    if (!picDraw->context() || !picDraw->context()->isValid()) {
+        mGLContext = false;
+        platform::MsgBox("ChoosePixelFormat failed", platform::MsgButtons::Ok, platform::MsgIcon::Critical);
+        return;
+    }
+    mGLInitialized = true;
+    glClearColor(1, 1, 1, 1);
+    glEnable(GL_DITHER);
+    glDepthFunc(GL_LEQUAL);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    buildFonts();
+}
+
+void frmF1::releaseGL() {
+    if (!mGLInitialized || !picDraw) return;
+    if (picDraw->makeContextCurrent()) {
+        if (mSceneList) glDeleteLists(mSceneList, 1);
+        mSceneList = 0;
+        releaseFonts();
+        picDraw->doneCurrent();
+    }
+    mGLInitialized = false;
+}
+
+void frmF1::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+void frmF1::Form_Unload() {
+    // Every dialog still open closes first, the most recently opened first.
+    const auto tops = QApplication::topLevelWidgets();
+    for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
+        QWidget* w = *it;
+        if (w != this && w->isWindow() && w->isVisible() && w->parentWidget() == this) w->close();
+    }
+    for (QWidget* child : findChildren<QDialog*>()) child->close();
+    mSpinning = false;
+    mUnloading = true;
+    releaseGL();
+    mGLContext = false;
+}
+
+void frmF1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    Form_Resize();
+}
+
+void frmF1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmF1::picDraw_Paint() { Display(gAnimStep); }
+
+void frmF1::appendReport(const std::string& text) {
+    QString t = QString::fromStdString(text);
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QTextCursor c = Result->textCursor();
+    c.movePosition(QTextCursor::End);
+    c.insertText(t);
+    Result->setTextCursor(c);
+}
+
+QAction* frmF1::action(const QString& objectName) const {
+    auto it = mActions.find(objectName);
+    return it == mActions.end() ? nullptr : it->second;
+}

@@ -1,9 +1,144 @@
 #pragma once
-// frmF1: the main window.
+// frmF1: the main window. Holds the data grid, the graph list, the report pane
+// and the drawing area; starts the program and owns the document's picture.
+// Handlers keep the names of the menu items and events they serve.
 #include <QMainWindow>
+#include <array>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+class QAction;
+class QListWidget;
+class QListWidgetItem;
+class QMenu;
+class QPlainTextEdit;
+class QStatusBar;
+class QTimer;
+class QToolBar;
+class QWidget;
+class GLView;
+class SplitterBar;
+class GridControl;
 
 class frmF1 : public QMainWindow {
     Q_OBJECT
 public:
+    // glAvailable false starts the window as on a machine without any usable
+    // OpenGL (tests use it; the real start-up probes the platform).
+    struct Options {
+        bool probeGL = true;
+    };
     explicit frmF1(QWidget* parent = nullptr);
+    explicit frmF1(Options options, QWidget* parent = nullptr);
+    ~frmF1() override;
+
+    // Start-up and shut-down.
+    bool Initialize();
+    bool glAvailable() const { return mGLContext; }
+
+    // The frame: compile the picture, show it.
+    void DrawScene();
+    void Display(long lngAnimStep);
+
+    // Documents.
+    void mnuFileNew2D();
+    void mnuFileNew3D();
+    void mnuFileNew4D();
+
+    // Zoom to fit; the fitting and property dialogs call it after adding graphs.
+    void mnuViewFit_Click();
+    void mnuViewFront_Click();
+
+    // Panes, for the dialogs and tests.
+    GridControl* grid() const { return Grid1; }
+    QListWidget* graphList() const { return List1; }
+    QPlainTextEdit* report() const { return Result; }
+    GLView* drawingArea() const { return picDraw; }
+    QWidget* drawingWidget() const { return picDrawWidget; }
+    QToolBar* toolbar() const { return Toolbar1; }
+    QStatusBar* statusBarPane() const { return StatusBar1; }
+    QAction* action(const QString& objectName) const;
+    // Appends text to the report pane; CR LF pairs become line breaks.
+    void appendReport(const std::string& text);
+
+    // Layout, in twips: the bars' positions (read by tests).
+    long splitterLeft() const { return mSplitterX; }
+    long splitter2Top() const { return mSplitter2Y; }
+    long splitter3Top() const { return mSplitter3Y; }
+    void Form_Resize();
+
+    // Private state shared by the frame, the document and the view control.
+    std::array<float, 4> mRotationQuat{0, 0, 0, 1};
+    std::array<float, 4> mStepQuat{0, 0, 0, 1};
+    bool mUseTrackball = false;
+    bool mModeZoom = false, mModeMove = false, mModeRotate = false;
+    bool mSpinning = false;
+    bool mUnloading = false;
+    bool mImageSaved = false;
+    unsigned mSceneList = 0;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    friend class GLView;
+    void Form_Initialize();
+    void Form_Load();
+    void Form_Unload();
+    void buildWidgets();
+    void buildMenus();
+    QAction* addMenuItem(QMenu* menu, const char* name, const char* caption, const char* shortcut);
+    // Enables the item and runs handler when it is triggered.
+    void connectAction(const char* name, std::function<void()> handler);
+    QWidget* createGridWidget(QWidget* parent);
+    void viewportChanged();   // the drawing area's size goes to the camera
+    void initializeGLState();   // the OpenGL half of Initialize, once the context exists
+    void releaseGL();
+    void picDraw_Paint();
+    bool probeOpenGL() const;
+    // Start-up pieces that need the scene's and the grid's classes.
+    void createDocumentObjects();
+    void showAxisFrame();
+    void setUpGrid();
+    void resetRotationQuat();
+    void buildFonts();
+    void releaseFonts();
+
+    // Splitter bars.
+    void splitterReleased(SplitterBar* bar);
+
+    // Twips <-> pixels of this screen.
+    int toPixelsX(long twips) const;
+    int toPixelsY(long twips) const;
+    long toTwipsX(int pixels) const;
+    long toTwipsY(int pixels) const;
+
+    Options mOptions;
+    bool mGLContext = false;
+    bool mGLInitialized = false;
+    bool mSplitterDrag = false;
+    long mSplitterX = 5220, mSplitter2Y = 0, mSplitter3Y = 0;
+
+    QWidget* mClient = nullptr;
+    QToolBar* Toolbar1 = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    GridControl* Grid1 = nullptr;
+    QWidget* mGridWidget = nullptr;     // the grid pane as placed by the layout
+    QListWidget* List1 = nullptr;
+    QPlainTextEdit* Result = nullptr;
+    GLView* picDraw = nullptr;          // null when no OpenGL is available
+    QWidget* picDrawWidget = nullptr;    // the drawing area, GL or the white stand-in
+    SplitterBar* Splitter = nullptr;
+    SplitterBar* Splitter2 = nullptr;
+    SplitterBar* Splitter3 = nullptr;
+    QTimer* Timer1 = nullptr;
+    QMenu* FunEdit = nullptr;    // the graph list's popup
+    QMenu* GraphEdit = nullptr;  // the drawing area's popup
+    QMenu* mnuGE = nullptr;      // the grid's popup
+    std::map<QString, QAction*> mActions;
+    QString mHelpFile;
 };

@@ -1,0 +1,2 @@
+trelvane_test(app_layout_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/layout_test.cpp LIBS trelvane_app)
+trelvane_test(app_startup_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/startup_test.cpp LIBS trelvane_app GUI)
