@@ -1,0 +1,124 @@
+#include "platform/common_dialog.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QStringList>
+
+namespace platform {
+namespace {
+
+DialogResponder& responder() {
+    static DialogResponder r;
+    return r;
+}
+
+std::vector<std::string> split(const std::string& s, char sep) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (true) {
+        std::size_t at = s.find(sep, start);
+        parts.push_back(s.substr(start, at == std::string::npos ? std::string::npos : at - start));
+        if (at == std::string::npos) return parts;
+        start = at + 1;
+    }
+}
+
+QColor toQColor(long c) { return QColor(static_cast<int>(c & 255), static_cast<int>((c >> 8) & 255), static_cast<int>((c >> 16) & 255)); }
+long fromQColor(const QColor& q) { return q.red() | (q.green() << 8) | (static_cast<long>(q.blue()) << 16); }
+
+DialogAnswer showFileDialog(const DialogRequest& req) {
+    QFileDialog dlg(QApplication::activeWindow(), QString::fromStdString(req.title));
+    // Our own overwrite question is asked by the caller; the native dialog
+    // would hang a headless session.
+    dlg.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+    dlg.setAcceptMode(req.kind == DialogKind::Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg.setFileMode(req.kind == DialogKind::Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    QStringList filters = QString::fromStdString(ToQtFilter(req.filter)).split(QStringLiteral(";;"), Qt::SkipEmptyParts);
+    if (!filters.isEmpty()) {
+        dlg.setNameFilters(filters);
+        if (req.filterIndex >= 1 && req.filterIndex <= filters.size())
+            dlg.selectNameFilter(filters[static_cast<int>(req.filterIndex - 1)]);
+    }
+    if (!req.fileName.empty()) dlg.selectFile(QString::fromStdString(req.fileName));
+    DialogAnswer a;
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return a;
+    a.ok = true;
+    a.fileName = dlg.selectedFiles().first().toStdString();
+    a.filterIndex = filters.indexOf(dlg.selectedNameFilter()) + 1;
+    return a;
+}
+
+DialogAnswer show(const DialogRequest& req) {
+    if (responder()) return responder()(req);
+    if (req.kind != DialogKind::Color) return showFileDialog(req);
+    DialogAnswer a;
+    QColor c = QColorDialog::getColor(toQColor(req.color), QApplication::activeWindow(), QString::fromStdString(req.title));
+    if (c.isValid()) {
+        a.ok = true;
+        a.color = fromQColor(c);
+    }
+    return a;
+}
+
+}  // namespace
+
+std::string ToQtFilter(const std::string& filter) {
+    if (filter.empty()) return {};
+    std::vector<std::string> parts = split(filter, '|');
+    std::string out;
+    for (std::size_t i = 0; i < parts.size(); i += 2) {
+        std::string desc = parts[i];
+        std::string pattern = i + 1 < parts.size() ? parts[i + 1] : desc;
+        for (char& ch : pattern)
+            if (ch == ';') ch = ' ';
+        if (desc.empty() && pattern.empty()) continue;
+        std::string entry = desc;
+        // Qt reads the patterns from the parentheses of each entry.
+        if (!entry.ends_with("(" + pattern + ")")) entry += (entry.empty() ? "(" : " (") + pattern + ")";
+        if (!out.empty()) out += ";;";
+        out += entry;
+    }
+    return out;
+}
+
+bool CommonDialog::ShowOpen() { return ShowFile(DialogKind::Open); }
+bool CommonDialog::ShowSave() { return ShowFile(DialogKind::Save); }
+
+bool CommonDialog::ShowFile(DialogKind kind) {
+    DialogAnswer a = show({kind, DialogTitle, Filter, FileName, FilterIndex, Flags, Color});
+    if (!a.ok) {
+        FileName.clear();
+        if (CancelError) throw DialogCancelled();
+        return false;
+    }
+    FileName = a.fileName;
+    if (a.filterIndex > 0) FilterIndex = a.filterIndex;
+    return true;
+}
+
+bool CommonDialog::ShowColor() {
+    DialogAnswer a = show({DialogKind::Color, DialogTitle, Filter, FileName, FilterIndex, Flags, Color});
+    if (!a.ok) {
+        if (CancelError) throw DialogCancelled();
+        return false;
+    }
+    Color = a.color & 0xFFFFFF;
+    return true;
+}
+
+void setDialogResponder(DialogResponder r) { responder() = std::move(r); }
+
+DialogRecorder::DialogRecorder() {
+    setDialogResponder([this](const DialogRequest& req) {
+        shown_.push_back(req);
+        if (queue_.empty()) return DialogAnswer{};
+        DialogAnswer a = queue_.front();
+        queue_.erase(queue_.begin());
+        return a;
+    });
+}
+
+DialogRecorder::~DialogRecorder() { setDialogResponder({}); }
+
+}  // namespace platform

@@ -1,0 +1,84 @@
+#pragma once
+// SparseGrid: the data grid's cell store. Only filled cells take memory, so a
+// 65536 x 65536 grid costs nothing until it is filled. Row 0 holds the
+// variable names and column 0 the row numbers; data start at (1, 1).
+// Plain C++ (no Qt): the grid widget, the grid loader and the tests share it.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace platform {
+
+// A rectangle of cells, both corners included.
+struct CellRange {
+    long row1 = 1, col1 = 1, row2 = 1, col2 = 1;
+};
+
+class SparseGrid {
+public:
+    SparseGrid(long rows = 1001, long cols = 11);
+
+    // Row and column counts, row 0 and column 0 included; at least 1 each.
+    // Shrinking drops the cells beyond the new edge.
+    long Rows() const { return rows_; }
+    long Cols() const { return cols_; }
+    void SetRows(long rows);
+    void SetCols(long cols);
+
+    // Cell text, "" when empty. Indexes outside the grid throw
+    // std::out_of_range("Subscript out of range") and change nothing.
+    const std::string& Text(long row, long col) const;
+    void SetText(long row, long col, std::string text);
+
+    void Clear();                                  // empties every cell, names included
+    std::size_t CellCount() const { return cells_.size(); }  // filled cells
+
+    // Calls f(row, col, text) for every filled cell, in no particular order.
+    template <class F>
+    void ForEachCell(F&& f) const {
+        for (const auto& [key, text] : cells_) f(rowOf(key), colOf(key), text);
+    }
+
+    // Selection operations. Ranges are clipped to the data cells (row and
+    // column 0 are never touched as data, except that column operations carry
+    // the column's name in row 0 with it).
+    void ClearRange(const CellRange& r);
+    void InsertRows(long before, long count);      // Rows grows by count
+    void DeleteRows(long first, long count);       // Rows shrinks by count
+    void InsertCols(long before, long count);      // Cols grows; new columns have no name
+    void DeleteCols(long first, long count);
+
+    // Tab-separated text of a range (rows end with "\n"); a cell holding a
+    // tab, line break or quote is quoted as spreadsheets do.
+    std::string CopyText(const CellRange& r) const;
+    // Writes tab-separated text with its top-left at (row, col); the grid grows
+    // (up to kMaxSize) to hold what is pasted. Returns the range written.
+    CellRange PasteText(long row, long col, std::string_view text);
+
+    // *.cel files: see cel_format.h. Both return false with a message in
+    // `error`; a failed load leaves the grid as it was, a failed save leaves
+    // the old file in place.
+    bool SaveCel(const std::string& path, std::string& error) const;
+    bool LoadCel(const std::string& path, std::string& error);
+
+    static constexpr long kMaxSize = 65536;
+
+private:
+    static std::uint64_t key(long row, long col) {
+        return (static_cast<std::uint64_t>(row) << 32) | static_cast<std::uint32_t>(col);
+    }
+    static long rowOf(std::uint64_t k) { return static_cast<long>(k >> 32); }
+    static long colOf(std::uint64_t k) { return static_cast<long>(k & 0xffffffffu); }
+    void check(long row, long col) const;
+    void insertLines(bool rows, long before, long count);
+    void deleteLines(bool rows, long first, long count);
+    template <class Pred, class Move>
+    void remap(Pred keep, Move move);
+
+    long rows_, cols_;
+    std::unordered_map<std::uint64_t, std::string> cells_;
+};
+
+}  // namespace platform
