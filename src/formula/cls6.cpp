@@ -29,7 +29,7 @@ bool Cls6::DoEvaluate(const std::string& sExpression, bool bolDegree, double& sn
         haveProgram_ = true;
     }
     const EvalResult r = evaluate(program_, vars, bolDegree, ShowEvalMessages);
-    lastEvalMessage_ = r.message;
+    if (*r.message != '\0' || !lastEvalMessage_.empty()) lastEvalMessage_ = r.message;
     if (r.status == EvalStatus::Failed) return false;
     sngResult = r.value;
     return true;

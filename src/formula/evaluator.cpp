@@ -29,76 +29,103 @@ EvalResult guardHeld(Op op, Guard g, bool showMessages) {
     return EvalResult{EvalStatus::Undefined, UndefinedValue, message};
 }
 
-EvalResult run(const Program& p, const Vars& vars, bool degree, bool showMessages, double* st) {
-    std::size_t sp = 0;  // values on the stack; st[sp - 1] is the top
-    for (const Instr& in : p.code) {
-        switch (in.op) {
-        case Op::PushConst: st[sp++] = in.value; continue;
-        case Op::PushVar: {
-            const double v = vars[in.index];
-            if (!finite(v)) return failed("Overflow");
-            st[sp++] = v;
-            continue;
+// A binary operation with its guard; false when the guard held (`out` then
+// holds the evaluation's end).
+inline bool binary(Op op, double a, double b, double& r, bool showMessages, EvalResult& out) {
+    switch (op) {
+    case Op::Add: r = a + b; return true;
+    case Op::Sub: r = a - b; return true;
+    case Op::Mul: r = a * b; return true;
+    case Op::Div:
+        if (divisorTooSmall(b)) {
+            out = guardHeld(Op::Div, Guard::Message, showMessages);
+            return false;
         }
-        case Op::Neg: st[sp - 1] = -st[sp - 1]; continue;
+        r = a / b;
+        return true;
+    default:
+        if (powIsOne(b)) {
+            r = 1.0;
+            return true;
+        }
+        if (powUndefined(a, b)) {
+            out = guardHeld(Op::Pow, Guard::Message, showMessages);
+            return false;
+        }
+        r = powValue(a, b);
+        return true;
+    }
+}
+
+// Runs Program::fused with the top of the stack held in `t`; st holds the
+// values below it (the first push spills the unused initial `t`).
+EvalResult run(const Program& p, const Vars& vars, bool degree, bool showMessages, double* st) {
+    std::size_t sp = 0;
+    double t = 0.0;
+    EvalResult out;
+    for (const Instr& in : p.fused) {
+        const Op op = in.op;
+        switch (op) {
+        case Op::PushConst:
+            st[sp++] = t;
+            t = in.value;
+            continue;
+        case Op::PushVar:
+            st[sp++] = t;
+            t = vars[in.index];
+            if (!finite(t)) return failed("Overflow");
+            continue;
+        case Op::Neg: t = -t; continue;
+        case Op::AddConst: t += in.value; break;
+        case Op::SubConst: t -= in.value; break;
+        case Op::MulConst: t *= in.value; break;
+        case Op::DivConst: t /= in.value; break;  // the divisor passed its guard when folded
+        case Op::PowConst:
+            if (powUndefined(t, in.value)) return guardHeld(Op::Pow, Guard::Message, showMessages);
+            t = powValue(t, in.value);
+            break;
+        case Op::AddVar:
+        case Op::SubVar:
+        case Op::MulVar:
+        case Op::DivVar:
+        case Op::PowVar: {
+            const double b = vars[in.index];
+            if (!finite(b)) return failed("Overflow");
+            const Op bin = static_cast<Op>(static_cast<int>(op) - static_cast<int>(Op::AddVar) + static_cast<int>(Op::Add));
+            if (!binary(bin, t, b, t, showMessages, out)) return out;
+            break;
+        }
         case Op::Add:
         case Op::Sub:
         case Op::Mul:
         case Op::Div:
         case Op::Pow: {
-            const double b = st[--sp];
-            const double a = st[sp - 1];
-            double r;
-            switch (in.op) {
-            case Op::Add: r = a + b; break;
-            case Op::Sub: r = a - b; break;
-            case Op::Mul: r = a * b; break;
-            case Op::Div:
-                if (divisorTooSmall(b)) return guardHeld(Op::Div, Guard::Message, showMessages);
-                r = a / b;
-                break;
-            default:
-                if (powIsOne(b)) {
-                    r = 1.0;
-                } else {
-                    if (powUndefined(a, b)) return guardHeld(Op::Pow, Guard::Message, showMessages);
-                    r = std::pow(a, b);
-                }
-                break;
-            }
-            if (!finite(r)) return failed("Overflow");
-            st[sp - 1] = r;
-            continue;
+            const double a = st[--sp];
+            if (!binary(op, a, t, t, showMessages, out)) return out;
+            break;
         }
-        case Op::Rnd: st[sp - 1] = nextRandom(); continue;
+        case Op::Rnd: t = nextRandom(); continue;
         case Op::Fail: return failed(p.failMessage.c_str());
-        default: break;
-        }
-        // A function of one argument.
-        double x = st[sp - 1];
-        if (degree && takesDegrees(in.op)) x = degToRad(x);
-        double r;
-        switch (in.op) {
-        case Op::Sin: r = std::sin(x); break;
-        case Op::Cos: r = std::cos(x); break;
-        case Op::Exp: r = std::exp(x); break;
-        case Op::Abs: r = std::fabs(x); break;
-        case Op::Atan: r = std::atan(x); break;
-        case Op::Int: r = std::floor(x); break;
-        case Op::Tan: r = std::tan(x); break;
+        case Op::Sin: t = std::sin(degree ? degToRad(t) : t); break;
+        case Op::Cos: t = std::cos(degree ? degToRad(t) : t); break;
+        case Op::Tan: t = std::tan(degree ? degToRad(t) : t); break;
+        case Op::Atan: t = std::atan(degree ? degToRad(t) : t); break;
+        case Op::Exp: t = std::exp(t); break;
+        case Op::Abs: t = std::fabs(t); break;
+        case Op::Int: t = std::floor(t); break;
         default: {
-            const Guard g = unaryGuard(in.op, x);
-            if (g != Guard::Ok) return guardHeld(in.op, g, showMessages);
+            const double x = (degree && takesDegrees(op)) ? degToRad(t) : t;
+            const Guard g = unaryGuard(op, x);
+            if (g != Guard::Ok) return guardHeld(op, g, showMessages);
             bool ok = true;
-            r = unaryValue(in.op, x, ok);
+            t = unaryValue(op, x, ok);
             if (!ok) return failed("Overflow");
             break;
         }
         }
-        if (!finite(r)) return failed("Overflow");
-        st[sp - 1] = r;
+        if (!finite(t)) return failed("Overflow");
     }
-    return EvalResult{EvalStatus::Ok, st[sp - 1], ""};
+    return EvalResult{EvalStatus::Ok, t, ""};
 }
 
 }  // namespace

@@ -105,6 +105,19 @@ enum class Op : std::uint8_t {
     Acsech,
     Actanh,
     Fail,
+    // Forms with the right operand folded in, found only in Program::fused:
+    // A op vars[index] and A op value. DivConst holds a divisor that passes
+    // the division guard; PowConst an exponent that is not near 0.
+    AddVar,
+    SubVar,
+    MulVar,
+    DivVar,
+    PowVar,
+    AddConst,
+    SubConst,
+    MulConst,
+    DivConst,
+    PowConst,
 };
 
 inline constexpr int kFunctionCount = 30;
@@ -127,7 +140,10 @@ struct Instr {
 };
 
 struct Program {
-    std::vector<Instr> code;
+    std::vector<Instr> code;   // one instruction per token, as described above
+    std::vector<Instr> fused;  // the same with pushes folded into the binary
+                               // operator after them; evaluate() runs this,
+                               // other evaluators read `code`
     std::size_t maxDepth = 0;  // most values on the stack at once
     std::string failMessage;   // why the trailing Fail instruction fails
     std::string text;          // the postfix text it was built from

@@ -2,3 +2,7 @@ trelvane_test(formula_compiler_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/compiler_t
               LIBS trelvane_formula LABELS sanitize)
 trelvane_test(formula_evaluator_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/evaluator_test.cpp
               LIBS trelvane_formula LABELS sanitize)
+trelvane_test(formula_text_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/text_test.cpp
+              LIBS trelvane_formula LABELS sanitize)
+trelvane_test(formula_fuzz_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/fuzz_test.cpp
+              LIBS trelvane_formula LABELS sanitize)
