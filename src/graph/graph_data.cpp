@@ -22,3 +22,10 @@ void GraphData::SetPntNum(long n) {
     PntV = std::move(v);
     pntNum_ = n;
 }
+
+std::size_t GraphData::allocatedBytes() const {
+    std::size_t n = vertTab3D_.allocatedBytes() + Reg3DC.allocatedBytes();
+    for (const Grid4D* a : {&Reg4DX, &Reg4DY, &Reg4DZ, &Reg4DV, &Reg4DA, &Reg4DB, &Reg4DC}) n += a->allocatedBytes();
+    for (const auto* a : {&Irreg4DX, &Irreg4DY, &Irreg4DZ, &Irreg4DV}) n += a->allocatedBytes();
+    return n;
+}

@@ -68,6 +68,9 @@ public:
     long IsoSurfaceNum = 0;
     BoundedArray<double, Bound{1, 100}> IsoSurValue;
 
+    // Bytes held by the paged grids (the points themselves not counted).
+    std::size_t allocatedBytes() const;
+
 private:
     BoundedArray<std::shared_ptr<Cls2>, Bound{0, 100}, Bound{0, 10000}> vertTab3D_;
     long pntNum_ = 0;
