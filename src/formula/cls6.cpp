@@ -4,7 +4,7 @@
 
 namespace formula {
 
-bool gShowEvalMessages = false;
+bool gShowEvalMessagesDefault = false;
 
 namespace {
 SyntaxMessageSink& sink() {

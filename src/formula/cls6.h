@@ -10,12 +10,13 @@
 
 namespace formula {
 
-// The formula library's own copy of the "show evaluation messages" switch,
-// so that it links without the application: False, and nothing in the
-// program sets it. While True, a domain guard that has a reason text makes
-// DoEvaluate fail (False) instead of answering UndefinedValue; the reason is
-// then LastEvalMessage(). A new Cls6 takes its ShowEvalMessages from it.
-extern bool gShowEvalMessages;
+// The formula library's own stand-in for the application's gShowEvalMessages
+// (named apart from it, so that both can be in scope), so that the library
+// links without the application: False, and nothing in the program sets it.
+// A new Cls6 takes its ShowEvalMessages from it. While ShowEvalMessages is
+// True, a domain guard that has a reason text makes DoEvaluate fail (False)
+// instead of answering UndefinedValue; the reason is then LastEvalMessage().
+extern bool gShowEvalMessagesDefault;
 
 // Where syntax messages go. The application installs a sink that shows the
 // text in a message box titled "Syntax Error" with the critical icon; with
@@ -49,7 +50,7 @@ public:
     const std::string& LastSyntaxMessage() const { return lastSyntaxMessage_; }
     const std::string& LastEvalMessage() const { return lastEvalMessage_; }
 
-    bool ShowEvalMessages = gShowEvalMessages;
+    bool ShowEvalMessages = gShowEvalMessagesDefault;
 
 private:
     std::string lastSyntaxMessage_;
