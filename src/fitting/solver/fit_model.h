@@ -1,0 +1,33 @@
+#pragma once
+// FitModel: the model a least-squares solver fits, seen as values and exact first
+// derivatives at every data point for given parameter values.
+#include <string>
+
+#include <Eigen/Core>
+
+namespace solver {
+
+class FitModel {
+public:
+    virtual ~FitModel() = default;
+
+    virtual int pointCount() const = 0;
+    virtual int parameterCount() const = 0;
+
+    // The model at every data point. Returns -1 when every value is defined and finite,
+    // otherwise the 0-based index of the first point where the model has no value (its
+    // domain guard held, or the value is not finite); values are then unspecified.
+    virtual int evaluate(const Eigen::VectorXd& params, Eigen::VectorXd& values) = 0;
+
+    // The same, and the Jacobian d value_i / d param_j (rows: points, columns: parameters).
+    virtual int evaluateWithJacobian(const Eigen::VectorXd& params, Eigen::VectorXd& values,
+                                     Eigen::MatrixXd& jacobian) = 0;
+
+    // Names a data point in messages, such as "data point 3, x = 1.5"; i is 0-based.
+    virtual std::string describePoint(int i) const { return "data point " + std::to_string(i + 1); }
+
+    // Names a parameter in messages; j is 0-based.
+    virtual std::string parameterName(int j) const { return "number " + std::to_string(j + 1); }
+};
+
+}  // namespace solver

@@ -1,0 +1,62 @@
+#pragma once
+// What a least-squares fit takes as options and hands back: the shared result record of
+// the nonlinear and the polynomial solvers.
+#include <string>
+#include <vector>
+
+namespace solver {
+
+enum class FitMethod {
+    GaussNewton = 1,         // gNonLinMethod 1
+    LevenbergMarquardt = 2,  // gNonLinMethod 2, and the method of surface and volume fits
+};
+
+enum class FitStatus {
+    Converged,         // the convergence test held; the parameters are the fit
+    NotConverged,      // the iteration limit was reached, or no step could reduce the residuals
+    Singular,          // the parameters cannot be determined from the data (rank-deficient Jacobian)
+    UndefinedAtStart,  // the model has no value at some data point for the starting values
+    BadInput,          // unusable input; nothing was iterated
+};
+
+// Limits of the options, checked before any work.
+inline constexpr int kMinIterations = 1;
+inline constexpr int kMaxIterations = 100000;
+inline constexpr double kMinTolerance = 1e-15;
+inline constexpr double kMaxTolerance = 0.5;
+
+// One iteration is one evaluation of the Jacobian followed by the search for an accepted
+// step (step halving for Gauss-Newton, trust-region shrinking for Levenberg-Marquardt).
+// The tolerance is relative: the fit has converged when a full step changes no parameter
+// by more than tolerance times its size (|dp_j| <= tol * (|p_j| + tol), measured in the
+// scaled norm for Levenberg-Marquardt), or when both the actual and the predicted relative
+// reduction of the residual sum of squares are at most the tolerance, or when the
+// residuals are exactly zero. The defaults (200, 1e-7) give about seven significant
+// digits on ordinary data.
+struct FitOptions {
+    FitMethod method = FitMethod::LevenbergMarquardt;
+    int maxIterations = 200;
+    double tolerance = 1e-7;
+};
+
+// The result of a fit. On BadInput and UndefinedAtStart only status and message are
+// meaningful (parameters hold the starting values). On NotConverged and Singular the
+// parameters and statistics are those of the last accepted point, for information.
+struct FitResult {
+    FitStatus status = FitStatus::BadInput;
+    std::string message;                  // a sentence for the dialogs to show; empty on success
+    std::vector<double> parameters;       // fitted values, in the order of the parameters given
+    std::vector<double> standardErrors;   // asymptotic standard errors; NaN where undetermined
+    std::vector<double> fittedValues;     // the model at every data point
+    double residualSumOfSquares = 0;      // sum of (observed - fitted)^2
+    double residualStdDev = 0;            // sqrt(SSR / (m - n)); NaN when m == n
+    double rSquared = 0;                  // 1 - SSR / SST about the mean; NaN when SST == 0
+    int iterations = 0;
+    int degreesOfFreedom = 0;             // m - n
+    bool converged() const { return status == FitStatus::Converged; }
+};
+
+// A short name of the status, for reports ("converged", "not converged", ...).
+const char* statusName(FitStatus status);
+
+}  // namespace solver

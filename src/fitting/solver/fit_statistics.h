@@ -1,0 +1,21 @@
+#pragma once
+// Goodness-of-fit figures and asymptotic standard errors of a least-squares fit.
+#include <Eigen/Core>
+
+#include "fitting/solver/fit_result.h"
+
+namespace solver {
+
+// Fills fittedValues, residualSumOfSquares, degreesOfFreedom, residualStdDev and rSquared
+// of result from the observed and fitted values; n is the number of parameters.
+void fillGoodnessOfFit(FitResult& result, const Eigen::VectorXd& observed,
+                       const Eigen::VectorXd& fitted, int n);
+
+// The diagonal of (J^T J)^-1 from a column-pivoted QR of J with unit-scaled columns.
+// Returns false (and NaNs) when J is rank-deficient.
+bool inverseNormalDiagonal(const Eigen::MatrixXd& jacobian, Eigen::VectorXd& diagonal);
+
+// standardErrors = residualStdDev * sqrt(diagonal); NaN where that is undetermined.
+void fillStandardErrors(FitResult& result, const Eigen::VectorXd& diagonal);
+
+}  // namespace solver

@@ -1,0 +1,77 @@
+// Gauss-Newton with step halving: each iteration solves the linearised problem
+// min |J dp + r| by column-pivoted QR on unit-scaled columns and halves the step until the
+// residual sum of squares falls at a point where the model has a value.
+#include <cmath>
+
+#include <Eigen/Dense>
+
+#include "fitting/solver/iteration.h"
+
+namespace solver {
+
+namespace {
+
+constexpr int kMaxHalvings = 40;
+
+const char* const kSingularMessage =
+    "The parameters cannot be determined from the data: the Jacobian is singular.";
+
+}  // namespace
+
+IterationOutcome runGaussNewton(FitModel& model, const Eigen::VectorXd& observed,
+                                const Eigen::VectorXd& start, const FitOptions& options) {
+    const Eigen::Index n = start.size();
+    const double tol = options.tolerance;
+
+    IterationOutcome out(start);
+    Eigen::VectorXd& x = out.params;
+    Workspace ws(observed.size(), n);
+    auto& [f, trialValues, jac] = ws;
+
+    for (int iter = 1;; ++iter) {
+        if (!out.startIteration(iter, options)) return out;
+        if (!out.jacobianAt(model, f, jac)) return out;
+        const Eigen::VectorXd res = f - observed;
+        const double ssr = res.squaredNorm();
+        if (ssr == 0) return out.stop(FitStatus::Converged);
+
+        Eigen::VectorXd scale = jac.colwise().norm().transpose();
+        if ((scale.array() == 0).any()) return out.stop(FitStatus::Singular, kSingularMessage);
+        Eigen::ColPivHouseholderQR<Eigen::MatrixXd> qr(jac * scale.cwiseInverse().asDiagonal());
+        qr.setThreshold(kRankThreshold);
+        if (qr.rank() < n) return out.stop(FitStatus::Singular, kSingularMessage);
+        const Eigen::VectorXd step = -qr.solve(res).cwiseQuotient(scale);
+
+        // Convergence by the size of the full step and by the predicted reduction.
+        bool smallStep = true;
+        for (Eigen::Index j = 0; j < n; ++j)
+            if (std::abs(step(j)) > tol * (std::abs(x(j)) + tol)) smallStep = false;
+        const double predicted = (ssr - (res + jac * step).squaredNorm()) / ssr;
+
+        double lambda = 1;
+        bool accepted = false;
+        double trialSsr = ssr;
+        for (int h = 0; h <= kMaxHalvings; ++h, lambda *= 0.5) {
+            const Eigen::VectorXd xt = x + lambda * step;
+            if (!xt.allFinite() || model.evaluate(xt, trialValues) >= 0) continue;
+            const double s = (trialValues - observed).squaredNorm();
+            if (s < ssr || (smallStep && s <= ssr)) {
+                x = xt;
+                trialSsr = s;
+                accepted = true;
+                break;
+            }
+        }
+        if (smallStep) return out.stop(FitStatus::Converged);
+        if (!accepted) {
+            // Rounding alone keeps the sum of squares from falling: it is at its minimum.
+            if (predicted <= tol) return out.stop(FitStatus::Converged);
+            return out.stop(FitStatus::NotConverged,
+                          "Gauss-Newton could not reduce the residual sum of squares.");
+        }
+        if (lambda == 1 && predicted <= tol && (ssr - trialSsr) / ssr <= tol)
+            return out.stop(FitStatus::Converged);
+    }
+}
+
+}  // namespace solver

@@ -1,0 +1,158 @@
+#include "fitting/solver/least_squares.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <new>
+#include <string>
+
+#include "fitting/solver/fit_statistics.h"
+#include "fitting/solver/iteration.h"
+
+namespace solver {
+
+const char* statusName(FitStatus status) {
+    switch (status) {
+    case FitStatus::Converged: return "converged";
+    case FitStatus::NotConverged: return "not converged";
+    case FitStatus::Singular: return "singular";
+    case FitStatus::UndefinedAtStart: return "undefined at the starting values";
+    case FitStatus::BadInput: return "bad input";
+    }
+    return "unknown";
+}
+
+bool IterationOutcome::startIteration(int iter, const FitOptions& options) {
+    if (iter > options.maxIterations) {
+        stop(FitStatus::NotConverged,
+             "The fit did not converge within " + std::to_string(options.maxIterations) + " iterations.");
+        return false;
+    }
+    iterations = iter;
+    return true;
+}
+
+bool IterationOutcome::jacobianAt(FitModel& model, Eigen::VectorXd& values, Eigen::MatrixXd& jacobian) {
+    if (model.evaluateWithJacobian(params, values, jacobian) < 0) return true;
+    stop(FitStatus::NotConverged, "The derivatives of the model have no value at the current parameters.");
+    return false;
+}
+
+std::string checkOptions(const FitOptions& options) {
+    if (options.method != FitMethod::GaussNewton && options.method != FitMethod::LevenbergMarquardt)
+        return "The fitting method must be Gauss-Newton or Levenberg-Marquardt.";
+    if (options.maxIterations < kMinIterations || options.maxIterations > kMaxIterations)
+        return "The maximum number of iterations must be between 1 and 100000.";
+    if (!(options.tolerance >= kMinTolerance && options.tolerance <= kMaxTolerance))
+        return "The tolerance must be between 1E-15 and 0.5.";
+    return {};
+}
+
+namespace {
+
+FitResult badInput(std::string message, const std::vector<double>& start) {
+    FitResult r;
+    r.status = FitStatus::BadInput;
+    r.message = std::move(message);
+    r.parameters = start;
+    return r;
+}
+
+std::string checkInput(const FitModel& model, const std::vector<double>& observed,
+                       const std::vector<double>& start, const FitOptions& options) {
+    const int n = model.parameterCount();
+    const int m = model.pointCount();
+    if (n < 1 || n > kMaxParameters) return "A fit needs 1 to 20 parameters.";
+    if (static_cast<int>(start.size()) != n) return "Every parameter needs one starting value.";
+    if (std::string s = checkOptions(options); !s.empty()) return s;
+    if (static_cast<int>(observed.size()) != m) return "The data columns have different lengths.";
+    if (m < n)
+        return "There are fewer data points (" + std::to_string(m) + ") than parameters (" +
+               std::to_string(n) + ").";
+    for (int i = 0; i < m; ++i)
+        if (!std::isfinite(observed[i]))
+            return "The data hold a value that is not a finite number (" + model.describePoint(i) + ").";
+    for (int j = 0; j < n; ++j)
+        if (!std::isfinite(start[j]))
+            return "The starting value of parameter " + std::to_string(j + 1) + " is not a finite number.";
+    return {};
+}
+
+// A parameter whose whole value (or a unit change, when it is 0) moves the model by less than
+// this fraction of its size has no effect: the iterations have drifted onto a plateau (such
+// as a rate constant grown so large that its exponential is 0 at every point), where the sum
+// of squares no longer changes although it is not at a minimum.
+constexpr double kNoEffect = 1e-10;
+
+int parameterWithoutEffect(const Eigen::MatrixXd& jac, const Eigen::VectorXd& params,
+                           const Eigen::VectorXd& values, const Eigen::VectorXd& observed) {
+    const double size = std::max(values.norm(), observed.norm());
+    for (Eigen::Index j = 0; j < params.size(); ++j) {
+        const double scale = params(j) != 0 ? std::abs(params(j)) : 1.0;
+        if (jac.col(j).norm() * scale <= kNoEffect * size) return static_cast<int>(j);
+    }
+    return -1;
+}
+
+FitResult run(FitModel& model, const std::vector<double>& observedIn,
+              const std::vector<double>& startIn, const FitOptions& options) {
+    if (std::string s = checkInput(model, observedIn, startIn, options); !s.empty())
+        return badInput(std::move(s), startIn);
+    const int n = model.parameterCount();
+    const int m = model.pointCount();
+    const Eigen::VectorXd observed = Eigen::Map<const Eigen::VectorXd>(observedIn.data(), m);
+    const Eigen::VectorXd start = Eigen::Map<const Eigen::VectorXd>(startIn.data(), n);
+
+    FitResult result;
+    result.parameters = startIn;
+    Eigen::VectorXd values(m);
+    if (const int bad = model.evaluate(start, values); bad >= 0) {
+        result.status = FitStatus::UndefinedAtStart;
+        result.message = "The model has no value at the starting values (" + model.describePoint(bad) + ").";
+        return result;
+    }
+
+    IterationOutcome it = options.method == FitMethod::GaussNewton
+                              ? runGaussNewton(model, observed, start, options)
+                              : runLevenbergMarquardt(model, observed, start, options);
+    result.status = it.status;
+    result.message = it.message;
+    result.iterations = it.iterations;
+    result.parameters.assign(it.params.data(), it.params.data() + n);
+
+    Eigen::MatrixXd jac(m, n);
+    Eigen::VectorXd diagonal = Eigen::VectorXd::Constant(n, std::nan(""));
+    const bool defined = model.evaluateWithJacobian(it.params, values, jac) < 0;
+    if (!defined) model.evaluate(it.params, values);
+    fillGoodnessOfFit(result, observed, values, n);
+    const bool fullRank = defined && inverseNormalDiagonal(jac, diagonal);
+    fillStandardErrors(result, diagonal);
+    if (const int j = defined ? parameterWithoutEffect(jac, it.params, values, observed) : -1;
+        result.status == FitStatus::Converged && j >= 0) {
+        result.status = FitStatus::NotConverged;
+        result.message = "The fit stopped where the parameter " + model.parameterName(j) +
+                         " has no effect on the model; please try other starting values.";
+    } else if (result.status == FitStatus::Converged && !fullRank) {
+        result.status = FitStatus::Singular;
+        result.message =
+            "The parameters cannot all be determined from the data: the Jacobian is singular at the solution.";
+    }
+    return result;
+}
+
+}  // namespace
+
+FitResult fitLeastSquares(FitModel& model, const std::vector<double>& observed,
+                          const std::vector<double>& start, const FitOptions& options) {
+    try {
+        return run(model, observed, start, options);
+    } catch (const std::bad_alloc&) {
+        return badInput("The fit needs more memory than is available.", start);
+    } catch (const std::exception& e) {
+        return badInput(std::string("The fit failed: ") + e.what(), start);
+    } catch (...) {
+        return badInput("The fit failed.", start);
+    }
+}
+
+}  // namespace solver

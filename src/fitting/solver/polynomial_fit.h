@@ -1,0 +1,35 @@
+#pragma once
+// Polynomial least squares for the nine polynomial models of the polynomial fitting dialog
+// (linear, quadratic and cubic in one, two or three independent variables), solved by
+// column-pivoted QR on centred and scaled variables and turned back into the coefficients
+// b0 .. bN of the model text.
+#include <vector>
+
+#include "fitting/solver/fit_result.h"
+
+namespace solver {
+
+// One term of a model: the powers of x, y and z.
+struct PolynomialTerm {
+    int px = 0, py = 0, pz = 0;
+};
+
+inline constexpr int kPolynomialModelCount = 9;
+
+// The terms of model 1..9 in the order of its coefficients b0, b1, ...; empty for others.
+const std::vector<PolynomialTerm>& polynomialTerms(int model);
+// The number of independent variables of model 1..9 (1, 2 or 3); 0 for others.
+int polynomialVariables(int model);
+
+struct PolynomialFitRequest {
+    int model = 2;                             // 1..9 (ModelNumber)
+    std::vector<std::vector<double>> columns;  // the independent variables x (, y, z)
+    std::vector<double> observed;              // the dependent variable
+};
+
+// parameters are b0 .. bN. iterations is 0 (a direct solution). Singular when the data do
+// not determine every coefficient (such as a quadratic through two distinct x values); the
+// parameters are then a basic solution with the undetermined ones set to 0. Never throws.
+FitResult fitPolynomial(const PolynomialFitRequest& request);
+
+}  // namespace solver

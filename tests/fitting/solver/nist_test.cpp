@@ -1,0 +1,155 @@
+// The solvers against the certified nonlinear-regression reference data (16 problems of
+// three levels of difficulty, two starting points each), through models typed in the
+// formula language. The files are read at run time from shared/ beside the repository.
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "nist_support.h"
+
+namespace {
+
+using solver::FitMethod;
+using solver::FitStatus;
+
+struct Digits {
+    double params = 15, rss = 15, sd = 15;
+};
+
+Digits digits(const nist::Problem& p, const solver::FitResult& r) {
+    Digits d;
+    for (std::size_t k = 0; k < p.certified.size(); ++k) {
+        d.params = std::min(d.params, nist::lre(r.parameters[k], p.certified[k]));
+        d.sd = std::min(d.sd, nist::lre(r.standardErrors[k], p.certifiedSd[k]));
+    }
+    d.rss = nist::lre(r.residualSumOfSquares, p.rss);
+    return d;
+}
+
+std::string label(const nist::Problem& p, int startNo, FitMethod m, const solver::FitResult& r) {
+    const Digits d = digits(p, r);
+    char buf[512];
+    std::snprintf(buf, sizeof buf, "%s start %d %s: %s after %d iterations, digits: parameters %.1f, SSR %.1f, "
+                  "standard errors %.1f. %s", p.name.c_str(), startNo, m == FitMethod::GaussNewton ? "GN" : "LM",
+                  solver::statusName(r.status), r.iterations, d.params, d.rss, d.sd, r.message.c_str());
+    return buf;
+}
+
+class NistReference : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        problems_.clear();
+        for (const std::string& name : nist::problemNames())
+            problems_.push_back(nist::readProblem(nist::dataDirectory() + "/" + name + ".dat"));
+    }
+    static solver::FitResult run(const nist::Problem& p, int startNo, FitMethod method, double tol,
+                                 int maxIterations = 1000) {
+        return solver::fitNonlinear(
+            nist::makeRequest(p, startNo == 1 ? p.start1 : p.start2, method, tol, maxIterations));
+    }
+    static std::vector<nist::Problem> problems_;
+};
+
+std::vector<nist::Problem> NistReference::problems_;
+
+TEST_F(NistReference, AllSixteenFilesRead) {
+    ASSERT_EQ(problems_.size(), 16u);
+    int levels[3] = {0, 0, 0};
+    for (const nist::Problem& p : problems_) {
+        ++levels[static_cast<int>(p.level)];
+        EXPECT_EQ(p.start1.size(), p.certified.size()) << p.name;
+        EXPECT_EQ(static_cast<int>(p.x.size()), p.dof + static_cast<int>(p.certified.size())) << p.name;
+    }
+    EXPECT_EQ(levels[0], 5);
+    EXPECT_EQ(levels[1], 6);
+    EXPECT_EQ(levels[2], 5);
+    EXPECT_THROW(nist::readProblem(nist::dataDirectory() + "/NoSuchFile.dat"), std::runtime_error);
+}
+
+// Lanczos1 is an exact fit: its residuals (about 1e-13) lie within a thousandth of the double
+// rounding of its model values (about 1e-16), so its SSR and standard errors, certified from
+// extended-precision arithmetic, are only reachable to about three digits. Its parameters
+// are checked in full.
+bool residualsAtRoundingLevel(const nist::Problem& p) { return p.rss < 1e-20; }
+double rssDigits(const nist::Problem& p, double wanted) { return residualsAtRoundingLevel(p) ? 2.5 : wanted; }
+
+// At a tight tolerance: 6 digits of every parameter and of the SSR, 4 of the standard errors.
+void expectCertifiedFromBothStarts(const nist::Problem& p, FitMethod method) {
+    for (int s : {1, 2}) {
+        const solver::FitResult r = solver::fitNonlinear(
+            nist::makeRequest(p, s == 1 ? p.start1 : p.start2, method, 1e-12, 1000));
+        const Digits d = digits(p, r);
+        SCOPED_TRACE(label(p, s, method, r));
+        EXPECT_EQ(r.status, FitStatus::Converged);
+        EXPECT_GE(d.params, 6.0);
+        EXPECT_GE(d.rss, rssDigits(p, 6.0));
+        EXPECT_GE(d.sd, rssDigits(p, 4.0));
+        EXPECT_NEAR(r.residualStdDev, p.rsd, p.rsd * (residualsAtRoundingLevel(p) ? 1e-2 : 1e-6));
+        EXPECT_EQ(r.degreesOfFreedom, p.dof);
+    }
+}
+
+TEST_F(NistReference, LevenbergMarquardtOnLowerAndAverageSetsFromBothStarts) {
+    for (const nist::Problem& p : problems_) {
+        if (p.level == nist::Level::Higher) continue;
+        expectCertifiedFromBothStarts(p, FitMethod::LevenbergMarquardt);
+    }
+}
+
+TEST_F(NistReference, LevenbergMarquardtOnHigherSetsNeverReportsAWrongAnswerAsConverged) {
+    for (const nist::Problem& p : problems_) {
+        if (p.level != nist::Level::Higher) continue;
+        const solver::FitResult near = run(p, 2, FitMethod::LevenbergMarquardt, 1e-12);
+        SCOPED_TRACE(label(p, 2, FitMethod::LevenbergMarquardt, near));
+        EXPECT_EQ(near.status, FitStatus::Converged);
+        EXPECT_GE(digits(p, near).params, 4.0);
+        EXPECT_GE(digits(p, near).rss, 4.0);
+
+        const solver::FitResult far = run(p, 1, FitMethod::LevenbergMarquardt, 1e-12);
+        SCOPED_TRACE(label(p, 1, FitMethod::LevenbergMarquardt, far));
+        if (far.status == FitStatus::Converged) {
+            EXPECT_GE(digits(p, far).params, 4.0);
+        } else {
+            EXPECT_FALSE(far.message.empty());
+        }
+    }
+}
+
+TEST_F(NistReference, GaussNewtonOnLowerSetsFromBothStarts) {
+    for (const nist::Problem& p : problems_) {
+        if (p.level != nist::Level::Lower) continue;
+        expectCertifiedFromBothStarts(p, FitMethod::GaussNewton);
+    }
+}
+
+// No method, start or tolerance may report a wrong answer as converged.
+TEST_F(NistReference, NoWrongAnswerIsReportedAsConverged) {
+    for (const nist::Problem& p : problems_)
+        for (FitMethod m : {FitMethod::GaussNewton, FitMethod::LevenbergMarquardt})
+            for (int s : {1, 2})
+                for (double tol : {1e-7, 1e-10}) {
+                    const solver::FitResult r = run(p, s, m, tol);
+                    SCOPED_TRACE(label(p, s, m, r));
+                    if (r.status == FitStatus::Converged) {
+                        EXPECT_GE(digits(p, r).params, 2.0);
+                        EXPECT_GE(digits(p, r).rss, rssDigits(p, 4.0));
+                    } else {
+                        EXPECT_FALSE(r.message.empty());
+                    }
+                }
+}
+
+// The defaults of the options dialog (200 iterations, 1e-7) give a sound fit.
+TEST_F(NistReference, DefaultOptionsGiveSoundFitsFromTheNearStart) {
+    for (const nist::Problem& p : problems_) {
+        const solver::FitResult r = run(p, 2, FitMethod::LevenbergMarquardt, 1e-7, 200);
+        SCOPED_TRACE(label(p, 2, FitMethod::LevenbergMarquardt, r));
+        EXPECT_EQ(r.status, FitStatus::Converged);
+        EXPECT_GE(digits(p, r).params, 3.5);
+        EXPECT_GE(digits(p, r).rss, rssDigits(p, 6.0));
+    }
+}
+
+}  // namespace
