@@ -1,0 +1,39 @@
+#pragma once
+// Cls8: a scene: the keyed collection of its graphs, the view rotation, the
+// union box of the graphs (which sets the scene scales) and their drawing.
+#include <memory>
+#include <string>
+
+#include "scene/box.h"
+#include "scene/keyed_collection.h"
+
+class Cls3;
+class Cls9;
+
+class Cls8 {
+public:
+    Cls8();
+
+    KeyedCollection<Cls9> FunSurfs;  // each graph under the decimal text of its ID
+    bool DrawAxis = true;            // stored only
+    std::shared_ptr<Cls3> Axis;      // the scene's own frame; the picture draws gAxis
+    double RotRoll = 0, RotPitch = 0, RotYaw = 0;  // degrees about scene Z, X, Y
+    double TransX = 0, TransY = 0, TransZ = 0;     // stored only
+    double ScaleX = 1.0, ScaleY = 1.0, ScaleZ = 1.0;
+
+    // The key of a graph in FunSurfs.
+    static std::string KeyOf(long id) { return std::to_string(id); }
+
+    // True when any graph is animated.
+    bool Animation() const;
+    // Union box of the graphs in data units; sets gSceneScaleX/Y/Z/W by
+    // gAxisScaleMode and adds the 2-D margins.
+    Cls1 GetBox(long& lngAnimStep);
+    // Draws every graph, then turns the two vertical clip planes off.
+    void Draw(long& lngAnimStep);
+
+private:
+    // The union being accumulated by GetBox.
+    double maxX_ = 0, maxY_ = 0, maxZ_ = 0, maxW_ = 0;
+    double minX_ = 0, minY_ = 0, minZ_ = 0, minW_ = 0;
+};
