@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QOpenGLWidget>
+#include <QTest>
 #include <cmath>
 #include <functional>
 
@@ -304,4 +306,49 @@ TEST(AccumBufferPicture, JitteredSphereAndBox) {
     EXPECT_GT(countGreys(img), sharpGreys + 200) << "the box lines are smoothed into grey";
     EXPECT_LE(channelSpread(img.pixel(w / 2, h / 2), 0, 0, 0), 254) << "the sphere is drawn";
     EXPECT_EQ(img.pixel(2, 2), qRgb(255, 255, 255));
+}
+
+namespace {
+
+// The drawing area's own kind of context: a QOpenGLWidget renders into a
+// framebuffer object of its own that the buffer must return to.
+class AveragingWidget : public QOpenGLWidget {
+public:
+    ~AveragingWidget() override {
+        makeCurrent();
+        accum.release();
+        doneCurrent();
+    }
+    AccumBuffer accum;
+    bool ok = false;
+
+protected:
+    void paintGL() override {
+        const float colours[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+        ok = accum.clear();
+        for (const auto& c : colours) {
+            glClearColor(c[0], c[1], c[2], 1);
+            glClear(GL_COLOR_BUFFER_BIT);
+            ok = accum.accumulate(1.0f / 3.0f) && ok;
+        }
+        ok = accum.returnTo(1.0f) && ok;
+    }
+};
+
+}  // namespace
+
+TEST(AccumBufferWidget, AveragesInsideAnOpenGLWidgetAcrossResizes) {
+    AveragingWidget widget;
+    widget.resize(60, 40);
+    widget.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+    for (QSize size : {QSize(60, 40), QSize(90, 70), QSize(30, 20)}) {
+        widget.resize(size);
+        const QImage img = widget.grabFramebuffer();
+        ASSERT_TRUE(widget.ok);
+        ASSERT_FALSE(img.isNull());
+        EXPECT_EQ(widget.accum.width(), img.width());
+        EXPECT_LE(channelSpread(img.pixel(img.width() / 2, img.height() / 2), 85, 85, 85), 1);
+        EXPECT_LE(channelSpread(img.pixel(0, 0), 85, 85, 85), 1);
+    }
 }
