@@ -23,12 +23,19 @@ long Cls6::InfixToPostfix(const std::string& sExpression, std::string& sBuffer) 
     return r.position;
 }
 
-bool Cls6::DoEvaluate(const std::string& sExpression, bool bolDegree, double& sngResult, const Vars& vars) {
-    if (!haveProgram_ || program_.text != sExpression) {
-        program_ = buildProgram(sExpression);
-        haveProgram_ = true;
+const Program& Cls6::programOf(const std::string& postfix) {
+    for (std::size_t k = 0; k < kKept; ++k) {
+        if (built_[k] && programs_[k].text == postfix) return programs_[k];
     }
-    const EvalResult r = evaluate(program_, vars, bolDegree, ShowEvalMessages);
+    const std::size_t slot = next_;
+    next_ = (next_ + 1) % kKept;
+    programs_[slot] = buildProgram(postfix);
+    built_[slot] = true;
+    return programs_[slot];
+}
+
+bool Cls6::DoEvaluate(const std::string& sExpression, bool bolDegree, double& sngResult, const Vars& vars) {
+    const EvalResult r = evaluate(programOf(sExpression), vars, bolDegree, ShowEvalMessages);
     if (*r.message != '\0' || !lastEvalMessage_.empty()) lastEvalMessage_ = r.message;
     if (r.status == EvalStatus::Failed) return false;
     sngResult = r.value;

@@ -1,5 +1,6 @@
 #pragma once
 // Cls6: compiles formula text to postfix text and evaluates postfix text.
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -32,8 +33,9 @@ public:
 
     // Evaluates a postfix text. True: sngResult holds the value, possibly
     // UndefinedValue. False: the evaluation failed; sngResult is unchanged.
-    // The text's Program is kept, so evaluating the same text again does not
-    // read it again.
+    // The Programs of the last few texts are kept, so evaluating the same
+    // texts again (one formula, or x, y and z of a curve in turn) does not
+    // read them again.
     bool DoEvaluate(const std::string& sExpression, bool bolDegree, double& sngResult, double sngX, double sngY,
                     double sngZ, double sngA, double sngB, double sngC, double sngD, double sngE, double sngF,
                     double sngG, double sngH, double sngI, double sngj, double sngK, double sngL, double sngM,
@@ -55,8 +57,12 @@ public:
 private:
     std::string lastSyntaxMessage_;
     std::string lastEvalMessage_;
-    Program program_;  // the Program of the last text evaluated
-    bool haveProgram_ = false;
+    const Program& programOf(const std::string& postfix);
+
+    static constexpr std::size_t kKept = 4;
+    Program programs_[kKept];  // the Programs of the last texts evaluated
+    bool built_[kKept] = {};
+    std::size_t next_ = 0;     // the slot the next new text replaces
 };
 
 }  // namespace formula
