@@ -25,7 +25,8 @@ const char* statusName(FitStatus status) {
 bool IterationOutcome::startIteration(int iter, const FitOptions& options) {
     if (iter > options.maxIterations) {
         stop(FitStatus::NotConverged,
-             "The fit did not converge within " + std::to_string(options.maxIterations) + " iterations.");
+             "The fit did not converge within " + std::to_string(options.maxIterations) +
+                 (options.maxIterations == 1 ? " iteration." : " iterations."));
         return false;
     }
     iterations = iter;

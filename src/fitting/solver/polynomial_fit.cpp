@@ -64,6 +64,16 @@ Eigen::MatrixXd backTransform(const Terms& terms, const double centre[3], const 
     return t;
 }
 
+// The least-squares solution that uses only the first rank() pivoted columns and sets the
+// others to 0 (Eigen's solve() counts pivots by its own threshold, not the one set).
+Eigen::VectorXd basicSolution(const Eigen::ColPivHouseholderQR<Eigen::MatrixXd>& qr, const Eigen::VectorXd& y) {
+    const Eigen::Index rank = qr.rank();
+    const Eigen::VectorXd qty = qr.householderQ().adjoint() * y;
+    Eigen::VectorXd z = Eigen::VectorXd::Zero(qr.cols());
+    z.head(rank) = qr.matrixR().topLeftCorner(rank, rank).triangularView<Eigen::Upper>().solve(qty.head(rank));
+    return qr.colsPermutation() * z;
+}
+
 FitResult fail(FitStatus status, std::string message) {
     FitResult r;
     r.status = status;
@@ -115,7 +125,7 @@ FitResult solve(const PolynomialFitRequest& req) {
     const Eigen::VectorXd colScale = a.colwise().norm().transpose().cwiseMax(std::numeric_limits<double>::min());
     Eigen::ColPivHouseholderQR<Eigen::MatrixXd> qr(a * colScale.cwiseInverse().asDiagonal());
     qr.setThreshold(kRankThreshold);
-    const Eigen::VectorXd c = qr.solve(y).cwiseQuotient(colScale);
+    const Eigen::VectorXd c = basicSolution(qr, y).cwiseQuotient(colScale);
     const Eigen::MatrixXd t = backTransform(terms, centre, scale);
     const Eigen::VectorXd b = t * c;
 

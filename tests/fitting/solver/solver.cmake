@@ -3,3 +3,11 @@
 set(solver_nist_support ${CMAKE_CURRENT_LIST_DIR}/nist_file.cpp ${CMAKE_CURRENT_LIST_DIR}/nist_support.cpp)
 trelvane_test(solver_nist_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/nist_test.cpp ${solver_nist_support}
               LIBS trelvane_solver trelvane_formula LABELS sanitize)
+trelvane_test(solver_gradient_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/gradient_test.cpp
+              LIBS trelvane_solver trelvane_formula LABELS sanitize)
+trelvane_test(solver_least_squares_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/least_squares_test.cpp
+              LIBS trelvane_solver LABELS sanitize)
+trelvane_test(solver_polynomial_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/polynomial_test.cpp
+              LIBS trelvane_solver LABELS sanitize)
+trelvane_test(solver_nonlinear_fit_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/nonlinear_fit_test.cpp
+              LIBS trelvane_solver trelvane_formula LABELS sanitize)
