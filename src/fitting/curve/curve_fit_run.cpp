@@ -1,0 +1,108 @@
+#include "fitting/curve/curve_fit_run.h"
+
+#include <exception>
+#include <vector>
+
+#include "app/globals.h"
+#include "fitting/curve/add_curve_graph.h"
+#include "fitting/curve/curve_fit_math.h"
+#include "fitting/curve/curve_messages.h"
+#include "fitting/curve/curve_report.h"
+#include "formula/cls6.h"
+#include "platform/msgbox.h"
+
+namespace {
+
+void message(const std::string& text) { platform::MsgBox(text); }
+
+// The column of the grid data for a listed name: the column it was listed
+// under while that column still bears the name, else the last column of that
+// name; 0 when no column has it.
+long findColumn(const std::string& name, long listed) {
+    if (listed >= 1 && listed <= gGridColumnCount &&
+        gGridColumnNames.at(static_cast<std::size_t>(listed)) == name)
+        return listed;
+    long found = 0;
+    for (long i = 1; i <= gGridColumnCount; ++i)
+        if (gGridColumnNames.at(static_cast<std::size_t>(i)) == name) found = i;
+    return found;
+}
+
+std::vector<double> columnValues(long column, long n) {
+    std::vector<double> v(static_cast<std::size_t>(n));
+    for (long j = 1; j <= n; ++j) v[static_cast<std::size_t>(j - 1)] = gGridValues.at(column, j);
+    return v;
+}
+
+bool run(const CurveFitRequest& r, CurveFitHost& host) {
+    if (r.xName.empty() || r.yName.empty()) {
+        message(kMsgSelectVariables);
+        return false;
+    }
+    if (!host.loadGridData()) return false;
+    const long n = gGridRowCount;
+    if (n < 3) {
+        message(kMsgTooFewPoints);
+        return false;
+    }
+    const long xCol = findColumn(r.xName, r.xColumn), yCol = findColumn(r.yName, r.yColumn);
+    if (xCol == 0 || yCol == 0) {
+        message("The column \"" + (xCol == 0 ? r.xName : r.yName) + "\" is not in the data.");
+        return false;
+    }
+    const std::vector<double> x = columnValues(xCol, n), y = columnValues(yCol, n);
+    const auto X = CurveAbscissae(x);
+
+    formula::Cls6 compiler;
+    host.appendReport(CurveReportHeader(r.xName, r.yName));
+
+    if (r.plotScatter) {
+        if (n > kMaxCurvePoints)
+            message("The scatter plot shows the first " + std::to_string(kMaxCurvePoints) + " of the " +
+                    std::to_string(n) + " data points.");
+        AddCurveGraph(host, x, y, n, kCurveKindScatter, "Scatter Plot", "", 255);
+    }
+
+    std::vector<double> xt, yt;
+    std::array<double, 100> V{};
+    for (int m = 1; m <= kCurveModelCount; ++m) {
+        if (!r.models[static_cast<std::size_t>(m - 1)]) continue;
+        const CurveModelFit fit = FitCurveModel(m, x, y, xt, yt);
+        if (fit.checkMessage) {
+            message(fit.checkMessage);
+            return false;
+        }
+        host.appendReport(fit.reportLines);
+        if (!r.plotModels || !fit.plottable()) continue;
+
+        std::string postfix;
+        if (compiler.InfixToPostfix(fit.modelText, postfix) != 0) return false;  // it showed its message
+        formula::Vars vars{};
+        for (std::size_t i = 0; i < X.size(); ++i) {
+            vars[formula::kVarX] = X[i];
+            double value = 0;
+            // A point that cannot be evaluated is marked undefined, so the
+            // curve breaks there instead of showing a stale value.
+            V[i] = compiler.DoEvaluate(postfix, false, value, vars) ? value : formula::UndefinedValue;
+        }
+        const CurveModel& model = curveModel(m);
+        AddCurveGraph(host, X, V, 100, kCurveKindModel, model.graphTitle, fit.modelText, model.colour);
+    }
+
+    host.appendReport(kCurveReportEnd);
+    host.drawScene();
+    host.viewFit();
+    return true;
+}
+
+}  // namespace
+
+bool RunCurveFit(const CurveFitRequest& request, CurveFitHost& host) {
+    try {
+        return run(request, host);
+    } catch (const std::exception& e) {
+        // Whatever was reported and built stays; the dialog stays open.
+        message(std::string("The curve fit stopped: ") + e.what());
+        return false;
+    }
+}

@@ -1,0 +1,57 @@
+#pragma once
+// A stand-in for the main window: records the report, the graph list and the
+// redraw calls; the grid is set straight into the fitting globals.
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/globals.h"
+#include "fitting/curve/curve_fit_host.h"
+#include "graph/graph.h"
+#include "platform/msgbox.h"
+#include "scene/scene.h"
+
+struct FakeHost : CurveFitHost {
+    bool gridLoads = true;
+    int loads = 0, drawScenes = 0, viewFits = 0, current = -1;
+    std::string report;
+    std::vector<std::string> lines;
+    std::vector<bool> ticked;
+
+    bool loadGridData() override {
+        ++loads;
+        return gridLoads;
+    }
+    void appendReport(const std::string& text) override { report += text; }
+    void addGraphToList(const std::shared_ptr<Cls9>& graph) override {
+        lines.push_back(graph->NameS);
+        ticked.push_back(true);
+    }
+    int currentListIndex() override { return current; }
+    void renameListLine(int index, const std::string& text) override { lines.at(static_cast<std::size_t>(index)) = text; }
+    void drawScene() override { ++drawScenes; }
+    void viewFit() override { ++viewFits; }
+};
+
+// A fresh empty document and the given grid columns (name, values).
+inline void setDocument(const std::vector<std::pair<std::string, std::vector<double>>>& columns) {
+    resetGlobals();
+    gGraphs = std::make_shared<Cls8>();
+    gScene = std::make_shared<Cls8>();
+    long rows = 0;
+    for (const auto& c : columns) rows = std::max(rows, static_cast<long>(c.second.size()));
+    gGridColumnCount = static_cast<long>(columns.size());
+    gGridRowCount = rows;
+    gGridColumnNames.assign(1, "");
+    gGridValues.resize(gGridColumnCount, rows);
+    for (long i = 1; i <= gGridColumnCount; ++i) {
+        const auto& c = columns[static_cast<std::size_t>(i - 1)];
+        gGridColumnNames.push_back(c.first);
+        for (long j = 1; j <= static_cast<long>(c.second.size()); ++j)
+            gGridValues.at(i, j) = c.second[static_cast<std::size_t>(j - 1)];
+    }
+}
+
+// The curve graph at position k (from 1) of the document.
+inline std::shared_ptr<Cls9> graphAt(long k) { return gGraphs->FunSurfs.Item(k); }
