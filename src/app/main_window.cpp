@@ -20,7 +20,10 @@
 #include "app/globals.h"
 #include "app/layout_model.h"
 #include "app/splitter_bar.h"
+#include "platform/accum_buffer.h"
 #include "platform/gl_format.h"
+#include "platform/grid_control.h"
+#include "fitting/curve/curve_fit_host.h"
 #include "platform/msgbox.h"
 
 namespace {
@@ -43,6 +46,9 @@ frmF1::frmF1(Options options, QWidget* parent) : QMainWindow(parent), mOptions(o
     Form_Initialize();
     buildWidgets();
     buildMenus();
+    buildToolbar();
+    wireViewCommands();
+    wireFittingCommands();
     Form_Load();
 }
 
@@ -192,7 +198,6 @@ void frmF1::resizeEvent(QResizeEvent* event) {
     Form_Resize();
 }
 
-void frmF1::picDraw_Paint() { Display(gAnimStep); }
 
 void frmF1::appendReport(const std::string& text) {
     QString t = QString::fromStdString(text);

@@ -6,21 +6,33 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <set>
 #include <memory>
 #include <string>
+
+#include "scene/trackball.h"
 
 class QAction;
 class QListWidget;
 class QListWidgetItem;
 class QMenu;
+class QMouseEvent;
+class QPoint;
 class QPlainTextEdit;
 class QStatusBar;
 class QTimer;
 class QToolBar;
 class QWidget;
 class GLView;
+struct CurveFitHost;
 class SplitterBar;
+namespace platform {
 class GridControl;
+}
+using platform::GridControl;
+namespace platform {
+class AccumBuffer;
+}
 
 class frmF1 : public QMainWindow {
     Q_OBJECT
@@ -69,17 +81,52 @@ public:
     long splitter3Top() const { return mSplitter3Y; }
     void Form_Resize();
 
+    // Document and graph list.
+    void List1_ItemCheck();
+    void DeleteGraph(long index);
+    void DeleteAllGraphs();
+    bool IsGraphShown(long id) const;
+    // Adds a ticked line for a graph already added to both scenes.
+    void addGraphLine(const std::string& name);
+    void mnuEditDelete_Click();
+    void mnuEditDelAll_Click();
+    void mnuFileSave_Click();
+    void mnuEditCopyAs_Click();
+
+    // Fitting menu.
+    bool LoadGridData();
+    // What the fitting dialogs and graph builders need of this window.
+    CurveFitHost& curveHost();
+    void mnuDrawCF_Click();
+
+    // View control.
+    void picDraw_MouseDown(QMouseEvent* e);
+    void picDraw_MouseMove(QMouseEvent* e);
+    void picDraw_MouseUp(QMouseEvent* e);
+    void Toolbar1_ButtonClick(int index);
+    void Toolbar1_MouseMove(const QPoint& pos);
+    QAction* toolbarButton(int index) const;
+    double mLastX = 0, mLastY = 0;
+    long mViewWidth = 0, mViewHeight = 0;
+    double mZoomFactor = 1.0;
+
     // Private state shared by the frame, the document and the view control.
-    std::array<float, 4> mRotationQuat{0, 0, 0, 1};
-    std::array<float, 4> mStepQuat{0, 0, 0, 1};
+    Quat mRotationQuat{0, 0, 0, 1};
+    Quat mStepQuat{0, 0, 0, 1};
     bool mUseTrackball = false;
     bool mModeZoom = false, mModeMove = false, mModeRotate = false;
     bool mSpinning = false;
     bool mUnloading = false;
     bool mImageSaved = false;
+    // First of the picture's lists: passes at +0..+2 (one pass at +0 for 2-D),
+    // the overlay at +kOverlayList.
     unsigned mSceneList = 0;
+    int mScenePasses = 0;
+    static constexpr int kOverlayList = 3;
+    static constexpr int kFrameLists = 4;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -100,6 +147,7 @@ private:
     void releaseGL();
     void picDraw_Paint();
     bool probeOpenGL() const;
+    void sceneRotation(RotMatrix& m);   // the picture's rotation; stores it in mRotationQuat
     // Start-up pieces that need the scene's and the grid's classes.
     void createDocumentObjects();
     void showAxisFrame();
@@ -107,6 +155,23 @@ private:
     void resetRotationQuat();
     void buildFonts();
     void releaseFonts();
+
+    bool newDocument(long kind);   // false when the user declined
+    void applyEnableState(bool twoD);
+    void setMenuEnabled(const char* name, bool on);
+    void SetToolbar2D();
+    void SetToolbar3D();
+    void List1_MouseDown(QMouseEvent* e);
+    void buildToolbar();
+    void setButtonEnabled(int index, bool on);
+    void wireViewCommands();
+    void wireFittingCommands();
+    void runCommand(const char* actionName);
+    void setMouseMode(bool zoom, bool move, bool rotate);
+    void setRotateMode(long mode);
+    void setStandardView(double roll, double pitch, double yaw);
+    void setDrawingMode(long mode);
+    void SpinStep();
 
     // Splitter bars.
     void splitterReleased(SplitterBar* bar);
@@ -120,6 +185,9 @@ private:
     Options mOptions;
     bool mGLContext = false;
     bool mGLInitialized = false;
+    bool mGLPainting = false;
+    std::unique_ptr<platform::AccumBuffer> mAccum;
+    std::unique_ptr<CurveFitHost> mCurveHost;
     bool mSplitterDrag = false;
     long mSplitterX = 5220, mSplitter2Y = 0, mSplitter3Y = 0;
 
@@ -140,5 +208,7 @@ private:
     QMenu* GraphEdit = nullptr;  // the drawing area's popup
     QMenu* mnuGE = nullptr;      // the grid's popup
     std::map<QString, QAction*> mActions;
+    std::set<QString> mActionWired;
+    std::array<QAction*, 27> mButtons{};   // toolbar buttons by index 1..26
     QString mHelpFile;
 };

@@ -118,5 +118,6 @@ void frmF1::connectAction(const char* name, std::function<void()> handler) {
     QAction* a = action(QString::fromUtf8(name));
     if (!a) return;
     a->setEnabled(true);
+    mActionWired.insert(a->objectName());
     connect(a, &QAction::triggered, this, [h = std::move(handler)] { h(); });
 }

@@ -44,7 +44,7 @@ TEST(Startup, FreshStartState) {
     EXPECT_EQ(gNewLine, "\r\n");
     EXPECT_EQ(w.graphList()->count(), 0);
     EXPECT_EQ(w.mSceneList, 0u);
-    EXPECT_EQ(w.mRotationQuat, (std::array<float, 4>{0, 0, 0, 1}));
+    EXPECT_EQ(w.mRotationQuat, (Quat{0, 0, 0, 1}));
     EXPECT_FALSE(w.mModeZoom || w.mModeMove || w.mModeRotate || w.mUseTrackball);
     EXPECT_TRUE(boxes.shown().empty());
     EXPECT_TRUE(w.glAvailable());

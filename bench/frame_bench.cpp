@@ -1,0 +1,152 @@
+// The picture in the real main window: compiling and showing a 2-D document,
+// and one trackball drag step on a 4-D and on a 2-D document.
+// Run under a display: xvfb-run -a build/bench/frame_bench
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QTest>
+#include <cmath>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/gl_view.h"
+#include "app/globals.h"
+#include "app/main_window.h"
+#include "fitting/curve/add_curve_graph.h"
+#include "graph/graph.h"
+#include "platform/gl_format.h"
+#include "platform/msgbox.h"
+#include "scene/scene.h"
+
+namespace {
+
+long residentKiB() {
+    std::ifstream f("/proc/self/status");
+    std::string line;
+    while (std::getline(f, line))
+        if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+    return 0;
+}
+
+std::unique_ptr<frmF1> makeWindow() {
+    resetGlobals();
+    auto w = std::make_unique<frmF1>();
+    w->show();
+    (void)QTest::qWaitForWindowExposed(w.get());
+    // A drawing area of 800 x 600 pixels.
+    QWidget* area = w->drawingWidget();
+    w->resize(w->width() + 800 - area->width(), w->height() + 600 - area->height());
+    QTest::qWait(50);
+    return w;
+}
+
+// Ten curves of 2,000 points with markers.
+void fill2D(frmF1& w) {
+    std::vector<double> x(2000), y(2000);
+    for (int c = 0; c < 10; ++c) {
+        for (int i = 0; i < 2000; ++i) {
+            x[i] = i * 0.01;
+            y[i] = std::sin(x[i] + c) * (c + 1);
+        }
+        auto g = AddCurveGraph(w.curveHost(), x, y, 2000, kCurveKindModel, "Curve " + std::to_string(c), "a+b*x",
+                               0x0000FF * (c % 2) + 0x00FF00 * (c % 3));
+        g->Show2DScatter = true;
+        g->Symbol = 1 + c % 6;
+    }
+    w.mnuViewFit_Click();
+}
+
+// One 4-D graph with 2,500 scattered data points.
+void fill4D(frmF1& w) {
+    w.mnuFileNew4D();
+    auto g = std::make_shared<Cls9>();
+    g->GraphType = 43;
+    g->ShowIrregData = true;
+    g->StepU = g->StepV = g->StepH = 4;
+    for (long u = 0; u <= 4; ++u)
+        for (long v = 0; v <= 4; ++v)
+            for (long m = 0; m <= 4; ++m) {
+                g->Reg4DX(u, v, m) = u;
+                g->Reg4DY(u, v, m) = v;
+                g->Reg4DZ(u, v, m) = m;
+                g->Reg4DV(u, v, m) = u + v + m;
+            }
+    g->SetPntNum(2500);
+    for (long i = 0; i < 2500; ++i) {
+        g->PntX(i) = (i % 50) * 0.08;
+        g->PntY(i) = (i / 50) * 0.08;
+        g->PntZ(i) = std::sin(i * 0.1) + 2;
+        g->PntV(i) = i * 0.004;
+    }
+    g->ID = ++gGraphCounter;
+    gGraphs->FunSurfs.Add(g, Cls8::KeyOf(g->ID));
+    gScene->FunSurfs.Add(g, Cls8::KeyOf(g->ID));
+    w.addGraphLine("v=data");
+    w.mnuViewFit_Click();
+}
+
+void sendMove(QWidget* area, QPointF p) {
+    QMouseEvent e(QEvent::MouseMove, p, area->mapToGlobal(p), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(area, &e);
+}
+
+void dragSteps(benchmark::State& state, frmF1& w) {
+    QWidget* area = w.drawingWidget();
+    w.Toolbar1_ButtonClick(17);  // track ball (enabled in 3-D documents)
+    if (gPlotKind == 1 || gPlotKind == 4) gRotateMode = 1, w.mModeRotate = true;
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(300, 300), area->mapToGlobal(QPointF(300, 300)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(area, &press);
+    double x = 300;
+    for (auto _ : state) {
+        x += 2;
+        if (x > 500) x = 300;
+        sendMove(area, QPointF(x, 300));
+    }
+}
+
+void BM_DrawSceneDisplay2D(benchmark::State& state) {
+    auto w = makeWindow();
+    fill2D(*w);
+    for (auto _ : state) {
+        w->DrawScene();
+        w->Display(gAnimStep);
+    }
+    // Memory after 10 and after 1,000 more redraws: equal when no list leaks.
+    for (int i = 0; i < 10; ++i) w->DrawScene(), w->Display(gAnimStep);
+    const long after10 = residentKiB();
+    for (int i = 0; i < 1000; ++i) w->DrawScene(), w->Display(gAnimStep);
+    state.counters["rss_after_10_KiB"] = static_cast<double>(after10);
+    state.counters["rss_after_1010_KiB"] = static_cast<double>(residentKiB());
+}
+BENCHMARK(BM_DrawSceneDisplay2D)->Unit(benchmark::kMillisecond);
+
+void BM_TrackballDragStep4D(benchmark::State& state) {
+    auto w = makeWindow();
+    fill4D(*w);
+    dragSteps(state, *w);
+}
+BENCHMARK(BM_TrackballDragStep4D)->Unit(benchmark::kMillisecond);
+
+void BM_TrackballDragStep2D(benchmark::State& state) {
+    auto w = makeWindow();
+    fill2D(*w);
+    dragSteps(state, *w);
+}
+BENCHMARK(BM_TrackballDragStep2D)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    platform::setDefaultGLFormat();
+    QApplication app(argc, argv);
+    platform::MsgRecorder quiet;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

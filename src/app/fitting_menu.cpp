@@ -1,0 +1,66 @@
+// The Fitting menu: each item makes sure the document has the right kind,
+// loads the grid into the fitting data and shows its dialog.
+#include <QListWidget>
+
+#include "app/gl_view.h"
+#include "app/globals.h"
+#if __has_include("app/grid_loader.h")
+#include "app/grid_loader.h"
+#define TRELVANE_HAS_LOADER 1
+#endif
+#include "app/main_window.h"
+#include "fitting/curve/curve_fit_dialog.h"
+#include "fitting/curve/curve_fit_host.h"
+#include "graph/graph.h"
+#include "platform/grid_control.h"
+#include "scene/scene.h"
+
+namespace {
+// What the curve fitting dialog needs of the main window.
+class MainWindowCurveHost : public CurveFitHost {
+public:
+    explicit MainWindowCurveHost(frmF1& w) : w_(w) {}
+    bool loadGridData() override { return w_.LoadGridData(); }
+    void appendReport(const std::string& text) override { w_.appendReport(text); }
+    void addGraphToList(const std::shared_ptr<Cls9>& graph) override { w_.addGraphLine(graph->NameS); }
+    int currentListIndex() override { return w_.graphList()->currentRow(); }
+    void renameListLine(int index, const std::string& text) override {
+        if (QListWidgetItem* item = w_.graphList()->item(index)) item->setText(QString::fromStdString(text));
+    }
+    void drawScene() override { w_.DrawScene(); }
+    void viewFit() override { w_.mnuViewFit_Click(); }
+
+private:
+    frmF1& w_;
+};
+}  // namespace
+
+bool frmF1::LoadGridData() {
+#ifdef TRELVANE_HAS_LOADER
+    return ::LoadGridData(*Grid1);
+#else
+    return false;
+#endif
+}
+
+CurveFitHost& frmF1::curveHost() {
+    if (!mCurveHost) mCurveHost = std::make_unique<MainWindowCurveHost>(*this);
+    return *mCurveHost;
+}
+
+void frmF1::mnuDrawCF_Click() {
+    gClipSurface = false;
+    if (gPlotKind != 1 && gPlotKind != 4) {
+        mnuFileNew2D();
+        // Graphs still there: the user declined the new document.
+        if (gGraphs->FunSurfs.Count() > 0) return;
+    }
+    if (!LoadGridData()) return;
+    {
+        frmCurveFit dialog(curveHost(), this);
+        dialog.exec();
+    }
+    mnuViewFront_Click();
+}
+
+void frmF1::wireFittingCommands() { connectAction("mnuDrawCF", [this] { mnuDrawCF_Click(); }); }

@@ -1,0 +1,153 @@
+// The frame: DrawScene compiles the picture of the shown scene into display
+// lists, Display shows them. A 3-D or 4-D picture is three jittered passes
+// averaged in our accumulation buffer; since framebuffer work cannot be
+// compiled into a list, each pass is a list of its own and the averaging runs
+// between them when the picture is shown. A 2-D picture is one pass.
+#include <GL/gl.h>
+
+#include <array>
+#include <cmath>
+
+#include "app/frame_overlay.h"
+#include "app/gl_view.h"
+#include "app/globals.h"
+#include "app/main_window.h"
+#include "graph/graph.h"
+#include "platform/accum_buffer.h"
+#include "scene/axis.h"
+#include "scene/camera.h"
+#include "scene/light.h"
+#include "scene/scene.h"
+#include "scene/trackball.h"
+
+namespace {
+
+// Sub-pixel offsets of the three passes (the classic three-sample jitter table).
+constexpr std::array<std::array<double, 2>, 3> kJitter{{{-0.373411, -0.250550}, {0.256263, 0.368119}, {0.117148, -0.117570}}};
+
+bool isThreeD(long kind) { return kind == 3 || kind == 6 || kind == 11; }
+bool isTwoD(long kind) { return kind == 4 || kind == 7; }
+
+// Closes the list being compiled even when drawing a graph throws.
+class ListCompile {
+public:
+    explicit ListCompile(GLuint list) { glNewList(list, GL_COMPILE); }
+    ~ListCompile() { glEndList(); }
+    ListCompile(const ListCompile&) = delete;
+    ListCompile& operator=(const ListCompile&) = delete;
+};
+
+void drawAxisFrame() {
+    long frame = 0;
+    if (gScene->FunSurfs.Count() > 0 && gAxis && gAxis->Show) {
+        gSceneBox = std::make_shared<Cls1>(gScene->GetBox(frame));
+        const Cls1& b = *gSceneBox;
+        gAxis->Draw(2, b.MinX, b.MaxX, b.MinY, b.MaxY, b.MinZ, b.MaxZ);
+    }
+}
+
+}  // namespace
+
+void frmF1::sceneRotation(RotMatrix& m) {
+    if (mUseTrackball) {
+        BuildRotMatrix(m, mRotationQuat);
+        return;
+    }
+    const double toRad = 3.1416 / 180.0;
+    Vec4 zAxis{0, 0, 1, 0}, xAxis{1, 0, 0, 0}, yAxis{0, 1, 0, 0};
+    Quat q1{}, q2{}, q3{};
+    AxisToQuat(zAxis, gScene->RotRoll * toRad, q1);
+    AxisToQuat(xAxis, gScene->RotPitch * toRad, q2);
+    MultiplyQuats(q1, q2, q2);
+    AxisToQuat(yAxis, gScene->RotYaw * toRad, q3);
+    MultiplyQuats(q2, q3, q3);
+    BuildRotMatrix(m, q3);
+    mRotationQuat = q3;
+}
+
+void frmF1::DrawScene() {
+    if (!picDraw || !mGLInitialized || !picDraw->makeContextCurrent()) return;
+    long frame = 0;
+    const Cls1 box = gScene->GetBox(frame);
+    gSceneCenterX = (box.MinX + box.MaxX) / 2 / gSceneScaleX;
+    gSceneCenterY = (box.MinY + box.MaxY) / 2 / gSceneScaleY;
+    gSceneCenterZ = (box.MinZ + box.MaxZ) / 2 / gSceneScaleZ;
+
+    // The superseded picture goes before a new one is compiled.
+    if (mSceneList) glDeleteLists(mSceneList, kFrameLists);
+    mSceneList = glGenLists(kFrameLists);
+    if (!mSceneList) return;
+
+    RotMatrix md{};
+    sceneRotation(md);
+    std::array<GLfloat, 16> m{};
+    for (int i = 0; i < 16; ++i) m[i] = static_cast<GLfloat>(md[i]);
+
+    mScenePasses = 0;
+    try {
+        if (isThreeD(gPlotKind)) {
+            for (int k = 0; k < 3; ++k) {
+                ListCompile list(mSceneList + k);
+                glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+                gCamera->Projection(kJitter[k][0], kJitter[k][1], 0, 0, 1.0);
+                glMultMatrixf(m.data());
+                gScene->Draw(frame);
+                drawAxisFrame();
+                mScenePasses = k + 1;
+            }
+        } else if (isTwoD(gPlotKind)) {
+            ListCompile list(mSceneList);
+            glMultMatrixf(m.data());
+            if (gScene->FunSurfs.Count() > 0) {
+                Cls1 b = gScene->GetBox(frame);
+                if (gPlotKind == 4) gAxis->DrawBackground(b.MinX, b.MaxX, b.MinY, b.MaxY, b.MinZ, b.MaxZ);
+                b = gScene->GetBox(frame);
+                gAxis->Draw2DGrid(b.MinX, b.MaxX, b.MinY, b.MaxY, b.MinZ, b.MaxZ);
+            }
+            gScene->Draw(frame);
+            drawAxisFrame();
+            mScenePasses = 1;
+        }
+        ListCompile overlay(mSceneList + kOverlayList);
+        drawOverlay(gPlotKind, *gScene);
+    } catch (...) {
+        // A graph that fails to draw leaves the picture as far as it came; the
+        // lists are closed by ListCompile.
+    }
+    picDraw->doneCurrent();
+}
+
+void frmF1::Display(long /*lngAnimStep*/) {
+    if (!picDraw || !mGLInitialized) return;
+    if (!mGLPainting) {
+        // Outside a paint the widget repaints at once, so that every step of a
+        // drag shows its picture before the next mouse event.
+        picDraw->repaint();
+        return;
+    }
+    gLight->SetLight();
+    glShadeModel(GL_SMOOTH);
+    gCamera->Projection(0, 0, 0, 0, 1.0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (!mSceneList) return;
+    glPushMatrix();
+    if (mScenePasses == 3) {
+        mAccum->clear();
+        for (int k = 0; k < 3; ++k) {
+            glCallList(mSceneList + k);
+            mAccum->accumulate(1.0f / 3.0f);
+        }
+        mAccum->returnTo(1.0f);
+    } else if (mScenePasses == 1) {
+        glCallList(mSceneList);
+    }
+    glCallList(mSceneList + kOverlayList);
+    glPopMatrix();
+    glFinish();
+}
+
+void frmF1::picDraw_Paint() {
+    mGLPainting = true;
+    Display(gAnimStep);
+    mGLPainting = false;
+}

@@ -1,0 +1,288 @@
+// View control: mouse drags on the drawing area (zoom, rotate, move), the
+// View menu, the standard views, zoom to fit and the toolbar.
+#include <QAction>
+#include <QEvent>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "app/gl_view.h"
+#include "app/globals.h"
+#include "app/layout_model.h"
+#include "app/main_window.h"
+#include "graph/graph.h"
+#include "platform/msgbox.h"
+#include "scene/camera.h"
+#include "scene/scene.h"
+
+namespace {
+struct Button {
+    int index;
+    const char* key;
+    const char* tooltip;
+    const char* status;
+    const char* glyph;  // the button's face
+};
+// Separators (2, 5, 10, 18, 22, 25) have no entry.
+constexpr Button kButtons[] = {
+    {1, "barSaveBMP", "Save Image As BMP File", "Save image as bmp file", "S"},
+    {3, "barCopyBMP", "Copy Image As BMP", "Copy image as bmp", "C"},
+    {4, "barDelete", "Delete A Graph", "Delete a graph", "\u2716"},
+    {6, "barViewFront", "View From The Front", "View from the front", "F"},
+    {7, "barViewRight", "View From The Right", "View from the right", "R"},
+    {8, "barViewTop", "View From The Top", "View from the top", "T"},
+    {9, "barViewISO", "View ISO", "View ISO", "I"},
+    {11, "barMove", "Move The Scene", "Move the scene", "\u2725"},
+    {12, "barZoom", "Zoom In Or Zoom Out", "Zoom in or zoom out", "\u00b1"},
+    {13, "barZoomAll", "Zoom To Fit", "Zoom to fit", "\u25a3"},
+    {14, "barRotX", "Rotate About X Axis", "Rotate about x axis", "x"},
+    {15, "barRotY", "Rotate About Y Axis", "Rotate about y axis", "y"},
+    {16, "barRotZ", "Rotate About Z Axis", "Rotate about z axis", "z"},
+    {17, "barTrackBall", "Track Ball", "Rotate the scene", "\u25cb"},
+    {19, "barModelPoint", "Point Model", "Point model", "\u2237"},
+    {20, "barModelGrid", "Grid Model", "Line model", "#"},
+    {21, "barModelSur", "Surface Model", "Surface model", "\u25a0"},
+    {23, "barLight", "Light", "Set light properties", "L"},
+    {24, "barAxis", "Axis", "Set axis properties", "A"},
+    {26, "barHelp", "Help", "Help", "?"},
+};
+constexpr int kSeparators[] = {2, 5, 10, 18, 22, 25};
+
+QIcon glyphIcon(const char* glyph) {
+    QPixmap pm(20, 20);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    QFont f = p.font();
+    f.setPixelSize(14);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(QColor(30, 60, 120));
+    p.drawText(pm.rect(), Qt::AlignCenter, QString::fromUtf8(glyph));
+    return QIcon(pm);
+}
+}  // namespace
+
+void frmF1::buildToolbar() {
+    mButtons.fill(nullptr);
+    int next = 0;
+    for (int index = 1; index <= 26; ++index) {
+        bool sep = false;
+        for (int s : kSeparators) sep = sep || s == index;
+        if (sep) {
+            mButtons[index] = Toolbar1->addSeparator();
+            continue;
+        }
+        const Button& b = kButtons[next++];
+        QAction* a = Toolbar1->addAction(glyphIcon(b.glyph), QString::fromUtf8(b.tooltip));
+        a->setObjectName(QString::fromUtf8(b.key));
+        a->setToolTip(QString::fromUtf8(b.tooltip));
+        a->setStatusTip(QString::fromUtf8(b.status));
+        a->setData(index);
+        mButtons[index] = a;
+        connect(a, &QAction::triggered, this, [this, index] { Toolbar1_ButtonClick(index); });
+    }
+    Toolbar1->setMouseTracking(true);
+    Toolbar1->installEventFilter(this);
+}
+
+void frmF1::setButtonEnabled(int index, bool on) {
+    if (index < 1 || index > 26 || !mButtons[index]) return;
+    // The light, axis and help buttons run menu commands; without them they stay off.
+    const char* command = index == 23 ? "mnuDrawLight" : index == 24 ? "mnuDrawAxis" : index == 26 ? "mnuHelpCon" : nullptr;
+    if (command && !mActionWired.count(QString::fromUtf8(command))) on = false;
+    mButtons[index]->setEnabled(on);
+}
+
+QAction* frmF1::toolbarButton(int index) const { return index >= 1 && index <= 26 ? mButtons[index] : nullptr; }
+
+void frmF1::Toolbar1_MouseMove(const QPoint& pos) {
+    QAction* a = Toolbar1->actionAt(pos);
+    const QString text = a && !a->isSeparator() ? a->statusTip() : QString();
+    StatusBar1->showMessage(text.isEmpty() ? QStringLiteral("Ready") : text);
+}
+
+bool frmF1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Toolbar1 && (event->type() == QEvent::MouseMove || event->type() == QEvent::HoverMove)) {
+        const QPoint pos = event->type() == QEvent::MouseMove
+                               ? static_cast<QMouseEvent*>(event)->position().toPoint()
+                               : static_cast<QHoverEvent*>(event)->position().toPoint();
+        Toolbar1_MouseMove(pos);
+    }
+    if (watched == List1->viewport() && event->type() == QEvent::MouseButtonPress)
+        List1_MouseDown(static_cast<QMouseEvent*>(event));
+    // The status tips of the actions would overwrite the panel text: keep ours.
+    if (event->type() == QEvent::StatusTip) return true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmF1::Toolbar1_ButtonClick(int index) {
+    switch (index) {
+        case 1: mnuFileSave_Click(); break;
+        case 3: mnuEditCopyAs_Click(); break;
+        case 4: mnuEditDelete_Click(); break;
+        case 6: mnuViewFront_Click(); break;
+        case 7: setStandardView(0, 0, 90); break;
+        case 8: setStandardView(0, -90, 0); break;
+        case 9: setStandardView(0, -30, 45); break;
+        case 11: setMouseMode(false, true, false); break;
+        case 12: setMouseMode(true, false, false); break;
+        case 13: mnuViewFit_Click(); break;
+        case 14: setRotateMode(2); break;
+        case 15: setRotateMode(3); break;
+        case 16: setRotateMode(4); break;
+        case 17: setRotateMode(1); break;
+        case 19: case 20: case 21: setDrawingMode(index - 18); break;
+        case 23: runCommand("mnuDrawLight"); break;
+        case 24: runCommand("mnuDrawAxis"); break;
+        case 26: runCommand("mnuHelpCon"); break;
+        default: break;
+    }
+}
+
+void frmF1::runCommand(const char* actionName) {
+    if (QAction* a = action(QString::fromUtf8(actionName)); a && a->isEnabled()) a->trigger();
+}
+
+void frmF1::setMouseMode(bool zoom, bool move, bool rotate) {
+    mModeZoom = zoom;
+    mModeMove = move;
+    mModeRotate = rotate;
+}
+
+void frmF1::setRotateMode(long mode) {
+    gRotateMode = mode;
+    setMouseMode(false, false, true);
+}
+
+void frmF1::setStandardView(double roll, double pitch, double yaw) {
+    gScene->RotRoll = roll;
+    gScene->RotPitch = pitch;
+    gScene->RotYaw = yaw;
+    mUseTrackball = false;
+    DrawScene();
+    Display(gAnimStep);
+}
+
+void frmF1::mnuViewFront_Click() { setStandardView(0, 0, 0); }
+
+void frmF1::setDrawingMode(long mode) {
+    if (gScene->FunSurfs.Count() == 0) return;
+    const int row = List1->currentRow();
+    QListWidgetItem* item = row >= 0 ? List1->item(row) : nullptr;
+    if (!item || item->checkState() != Qt::Checked) {
+        platform::MsgBox("Select a function first.", platform::MsgButtons::Ok, platform::MsgIcon::Exclamation,
+                         "Warning");
+        return;
+    }
+    if (row + 1 > gGraphs->FunSurfs.Count()) return;
+    const long id = gGraphs->FunSurfs.Item(row + 1)->ID;
+    for (const auto& e : gScene->FunSurfs) {
+        if (e.second->ID == id) {
+            e.second->Show = mode;
+            break;
+        }
+    }
+    DrawScene();
+    Display(gAnimStep);
+}
+
+void frmF1::mnuViewFit_Click() {
+    if (gScene->FunSurfs.Count() == 0) return;
+    long frame = 0;
+    const Cls1 box = gScene->GetBox(frame);
+    double x0 = box.MinX - gSceneScaleX * gSceneCenterX, x1 = box.MaxX - gSceneScaleX * gSceneCenterX;
+    double y0 = box.MinY - gSceneScaleY * gSceneCenterY, y1 = box.MaxY - gSceneScaleY * gSceneCenterY;
+    double z0 = box.MinZ - gSceneScaleZ * gSceneCenterZ, z1 = box.MaxZ - gSceneScaleZ * gSceneCenterZ;
+    gCamera->ZoomAll(x0, y0, z0, x1, y1, z1);
+    gCamera->Zoom(2.5);
+    gCamera->MoveView(-0.07, 0);
+    DrawScene();
+    Display(gAnimStep);
+}
+
+void frmF1::picDraw_MouseDown(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton) {
+        mLastX = e->position().x();
+        mLastY = e->position().y();
+        mSpinning = false;
+    } else if (e->button() == Qt::RightButton) {
+        const bool any = gGraphs->FunSurfs.Count() > 0;
+        for (const char* n : {"mnuGraphEdit", "mnuGraphCopyAs", "mnuGraphDelAll"})
+            if (QAction* a = action(QString::fromUtf8(n))) a->setEnabled(any && mActionWired.count(a->objectName()));
+        GraphEdit->popup(e->globalPosition().toPoint());
+    }
+}
+
+void frmF1::picDraw_MouseMove(QMouseEvent* e) {
+    mViewHeight = layout::roundHalfEven(drawingWidget()->height());
+    mViewWidth = layout::roundHalfEven(drawingWidget()->width());
+    if (e->buttons() != Qt::LeftButton || mViewWidth <= 0 || mViewHeight <= 0) return;
+    const double X = e->position().x(), Y = e->position().y();
+    const double w = static_cast<double>(mViewWidth), h = static_cast<double>(mViewHeight);
+    if (mModeZoom) {
+        mZoomFactor = 1 - (mLastY - Y) / h;
+        mLastX = X;
+        mLastY = Y;
+        gCamera->Zoom(mZoomFactor);
+        DrawScene();
+        Display(gAnimStep);
+    }
+    if (mModeRotate) {
+        const double x1 = (2 * mLastX - w) / w, y1 = (h - 2 * mLastY) / h;
+        const double x2 = (2 * X - w) / w, y2 = (h - 2 * Y) / h;
+        Trackball(mStepQuat, x1, y1, x2, y2);
+        mUseTrackball = true;
+        SpinStep();
+        mLastX = X;
+        mLastY = Y;
+    }
+    if (mModeMove) {
+        const double dx = (X - mLastX) / w, dy = (mLastY - Y) / h;
+        gCamera->MoveView(dx, dy);
+        mLastX = X;
+        mLastY = Y;
+        DrawScene();
+        Display(gAnimStep);
+    }
+}
+
+void frmF1::picDraw_MouseUp(QMouseEvent*) {}
+
+void frmF1::SpinStep() {
+    MultiplyQuats(mStepQuat, mRotationQuat, mRotationQuat);
+    DrawScene();
+    Display(gAnimStep);
+}
+
+void frmF1::wireViewCommands() {
+    connectAction("mnuViewMove", [this] { setMouseMode(false, true, false); });
+    connectAction("mnuViewZoom", [this] { setMouseMode(true, false, false); });
+    connectAction("mnuViewFit", [this] { mnuViewFit_Click(); });
+    connectAction("mnuViewRotX", [this] { setRotateMode(2); });
+    connectAction("mnuViewRotY", [this] { setRotateMode(3); });
+    connectAction("mnuViewRotZ", [this] { setRotateMode(4); });
+    connectAction("mnuViewRotate", [this] { setRotateMode(1); });
+    connectAction("mnuViewFront", [this] { mnuViewFront_Click(); });
+    connectAction("mnuViewRight", [this] { setStandardView(0, 0, 90); });
+    connectAction("mnuViewTop", [this] { setStandardView(0, -90, 0); });
+    connectAction("mnuViewISO", [this] { setStandardView(0, -30, 45); });
+    connectAction("mnuFileSave", [this] { mnuFileSave_Click(); });
+    connectAction("mnuEditCopyAs", [this] { mnuEditCopyAs_Click(); });
+    connectAction("mnuGraphCopyAs", [this] { mnuEditCopyAs_Click(); });
+    connectAction("mnuEditDelete", [this] { mnuEditDelete_Click(); });
+    connectAction("mnuEditDelAll", [this] { mnuEditDelAll_Click(); });
+    connectAction("mnuFunDelete", [this] { mnuEditDelete_Click(); });
+    connectAction("mnuFunDelAll", [this] { DeleteAllGraphs(); });
+    connectAction("mnuGraphDelAll", [this] { DeleteAllGraphs(); });
+    if (picDraw) {
+        picDraw->onMousePress = [this](QMouseEvent* e) { picDraw_MouseDown(e); };
+        picDraw->onMouseMove = [this](QMouseEvent* e) { picDraw_MouseMove(e); };
+        picDraw->onMouseRelease = [this](QMouseEvent* e) { picDraw_MouseUp(e); };
+    }
+    List1->viewport()->installEventFilter(this);
+    connect(List1, &QListWidget::itemChanged, this, [this](QListWidgetItem*) { List1_ItemCheck(); });
+}

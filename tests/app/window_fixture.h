@@ -1,0 +1,51 @@
+#pragma once
+// A shown main window for tests, with message boxes and file dialogs answered
+// by recorders, and helpers to add curve graphs as the fitting dialogs do.
+#include <gtest/gtest.h>
+
+#include <QListWidget>
+#include <QTest>
+#include <memory>
+#include <vector>
+
+#include "app/gl_view.h"
+#include "app/globals.h"
+#include "app/main_window.h"
+#include "fitting/curve/add_curve_graph.h"
+#include "fitting/curve/curve_fit_host.h"
+#include "graph/graph.h"
+#include "platform/common_dialog.h"
+#include "platform/msgbox.h"
+#include "scene/scene.h"
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetGlobals();
+        w = std::make_unique<frmF1>();
+        w->resize(900, 650);
+        w->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+        ASSERT_NE(w->drawingArea(), nullptr);
+        QTRY_VERIFY_WITH_TIMEOUT(w->drawingArea()->isValid(), 5000);
+        QTest::qWait(20);
+    }
+    void TearDown() override {
+        w->close();
+        w.reset();
+    }
+
+    // Adds a 2-D curve graph as the curve fitting dialog does and returns it.
+    std::shared_ptr<Cls9> addCurve(const std::string& title, const std::vector<double>& x,
+                                   const std::vector<double>& y, long kind = kCurveKindModel,
+                                   long colour = 0x0000FF) {
+        return AddCurveGraph(w->curveHost(), x, y, static_cast<long>(x.size()), kind, title, "a+b*x", colour);
+    }
+
+    // The drawing area's current picture.
+    QImage picture() { return w->drawingArea()->grabFramebuffer(); }
+
+    platform::MsgRecorder boxes;
+    platform::DialogRecorder dialogs;
+    std::unique_ptr<frmF1> w;
+};
