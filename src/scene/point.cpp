@@ -1,6 +1,188 @@
-// Cls2::Draw: the data marker.
+// Cls2::Draw: the data marker, a flat symbol in 2-D documents and a sphere in
+// 3-D and 4-D documents.
 #include "scene/point.h"
 
-void Cls2::Draw() const {}
+#include <QObject>
+#include <QOpenGLContext>
+#include <GL/gl.h>
+#include <GL/glu.h>
 
-void PrepareMarkerLists() {}
+#include <cmath>
+#include <map>
+
+#include "app/globals.h"
+#include "render/color_split.h"
+#include "render/gl_guards.h"
+#include "scene/scene_scale.h"
+
+namespace {
+
+constexpr int kSphereSlices = 32;
+constexpr int kSphereStacks = 32;
+
+// One unit sphere display list per context, compiled once and called by
+// every marker under a scale.
+std::map<QOpenGLContext*, GLuint>& sphereLists() {
+    static std::map<QOpenGLContext*, GLuint> lists;
+    return lists;
+}
+
+GLuint sphereList() {
+    auto* ctx = QOpenGLContext::currentContext();
+    if (!ctx) return 0;
+    auto it = sphereLists().find(ctx);
+    return it == sphereLists().end() ? 0 : it->second;
+}
+
+void drawSphere(double radius) {
+    if (sphereList() == 0) PrepareMarkerLists();
+    if (const GLuint list = sphereList()) {
+        glPushAttrib(GL_ENABLE_BIT | GL_TRANSFORM_BIT);
+        glEnable(GL_NORMALIZE);  // the scale must not change the light
+        glScaled(radius, radius, radius);
+        glCallList(list);
+        glPopAttrib();
+        return;
+    }
+    GLUquadric* q = gluNewQuadric();
+    if (!q) return;
+    gluSphere(q, radius, kSphereSlices, kSphereStacks);
+    gluDeleteQuadric(q);
+}
+
+// Rim of the circle markers: 21 points at steps of 0.31416 rad, so the last
+// lies a hair past the first and the rim closes.
+struct Rim {
+    double x[21];
+    double y[21];
+};
+
+Rim rimAround(double cx, double cy, double radius) {
+    Rim rim{};
+    for (int i = 0; i <= 20; ++i) {
+        const double a = i * 31416.0 / 100000.0;
+        rim.x[i] = radius * std::cos(a) + cx;
+        rim.y[i] = radius * std::sin(a) + cy;
+    }
+    return rim;
+}
+
+}  // namespace
+
+void PrepareMarkerLists() {
+    auto* ctx = QOpenGLContext::currentContext();
+    if (!ctx || sphereList() != 0) return;
+    GLint compiling = 0;
+    glGetIntegerv(GL_LIST_INDEX, &compiling);
+    if (compiling != 0) return;  // lists cannot nest
+    GLUquadric* q = gluNewQuadric();
+    if (!q) return;
+    const GLuint list = glGenLists(1);
+    if (list != 0) {
+        glNewList(list, GL_COMPILE);
+        gluSphere(q, 1.0, kSphereSlices, kSphereStacks);
+        glEndList();
+        sphereLists()[ctx] = list;
+        QObject::connect(ctx, &QOpenGLContext::aboutToBeDestroyed, [ctx] { sphereLists().erase(ctx); });
+    }
+    gluDeleteQuadric(q);
+}
+
+void Cls2::Draw() const {
+    const Rgb c = SplitColor(Color);
+    const double scaleX = usableScale(gSceneScaleX), scaleY = usableScale(gSceneScaleY),
+                 scaleZ = usableScale(gSceneScaleZ);
+    const double sx = X / scaleX - gSceneCenterX;
+    const double sy = Y / scaleY - gSceneCenterY;
+    const double sz = Z / scaleZ - gSceneCenterZ;
+    MatrixGuard matrix;
+
+    if (gPlotKind != 1 && gPlotKind != 4) {
+        glColor3f(static_cast<float>(c.r), static_cast<float>(c.g), static_cast<float>(c.b));
+        glTranslatef(static_cast<float>(sx), static_cast<float>(sy), static_cast<float>(sz));
+        drawSphere(Size * 5 / 100 + 5.0 / 100);
+        return;
+    }
+
+    const double x0 = sx, y0 = sy;
+    const double rc = Size * 5 / 100 + 5.0 / 100;  // circles
+    const double h = Size * 7 / 100;               // square, diamond, cross-hair
+    const double t = Size * 8 / 100;               // triangle
+    auto colour = [&] { glColor3d(c.r, c.g, c.b); };
+
+    switch (Symbol) {
+    case 1: {  // solid circle
+        const Rim rim = rimAround(X / scaleX, Y / scaleY, rc);
+        colour();
+        for (int j = 0; j < 20; ++j) {
+            glBegin(GL_TRIANGLES);
+            glVertex3d(rim.x[j] - gSceneCenterX, rim.y[j] - gSceneCenterY, -gSceneCenterZ);
+            glVertex3d(rim.x[j + 1] - gSceneCenterX, rim.y[j + 1] - gSceneCenterY, -gSceneCenterZ);
+            glVertex3d(x0, y0, Z - gSceneCenterZ);
+            glEnd();
+        }
+        break;
+    }
+    case 2: {  // hollow circle: a white disc with a rim in the colour
+        const Rim rim = rimAround(x0, y0, rc);
+        glColor3d(1.0, 1.0, 1.0);
+        for (int j = 0; j < 20; ++j) {
+            glBegin(GL_TRIANGLES);
+            glVertex3d(rim.x[j], rim.y[j], 0.0);
+            glVertex3d(rim.x[j + 1], rim.y[j + 1], 0.0);
+            glVertex3d(x0, y0, 0.0);
+            glEnd();
+        }
+        glLineWidth(1.0f);
+        colour();
+        for (int j = 0; j < 20; ++j) {
+            glBegin(GL_LINES);
+            glVertex3d(rim.x[j], rim.y[j], 0.0);
+            glVertex3d(rim.x[j + 1], rim.y[j + 1], 0.0);
+            glEnd();
+        }
+        break;
+    }
+    case 3:  // solid rectangle (a square)
+        colour();
+        glBegin(GL_QUADS);
+        glVertex3d(x0 - h, y0 + h, 0.0);
+        glVertex3d(x0 - h, y0 - h, 0.0);
+        glVertex3d(x0 + h, y0 - h, 0.0);
+        glVertex3d(x0 + h, y0 + h, 0.0);
+        glEnd();
+        break;
+    case 4:  // solid triangle
+        colour();
+        glBegin(GL_TRIANGLES);
+        glVertex3d(x0, y0 + t, 0.0);
+        glVertex3d(x0 - t, y0 - t, 0.0);
+        glVertex3d(x0 + t, y0 - t, 0.0);
+        glEnd();
+        break;
+    case 5:  // diamond
+        colour();
+        glBegin(GL_QUADS);
+        glVertex3d(x0, y0 + h, 0.0);
+        glVertex3d(x0 - h, y0, 0.0);
+        glVertex3d(x0, y0 - h, 0.0);
+        glVertex3d(x0 + h, y0, 0.0);
+        glEnd();
+        break;
+    case 6:  // cross-hair; its line width stays set
+        colour();
+        // A width of 0 or less is refused by OpenGL; the old width stays.
+        if (Size > 0) glLineWidth(static_cast<float>(Size));
+        glBegin(GL_LINES);
+        glVertex3d(x0, y0 + h, 0.0);
+        glVertex3d(x0, y0 - h, 0.0);
+        glEnd();
+        glBegin(GL_LINES);
+        glVertex3d(x0 - h, y0, 0.0);
+        glVertex3d(x0 + h, y0, 0.0);
+        glEnd();
+        break;
+    default:
+        break;  // no shape, no colour
+    }
+}
