@@ -67,6 +67,15 @@ void frmF1::sceneRotation(RotMatrix& m) {
 
 void frmF1::DrawScene() {
     if (!picDraw || !mGLInitialized || !picDraw->makeContextCurrent()) return;
+    try {
+        compileScene();
+    } catch (...) {
+        // A graph whose box cannot be computed leaves the last picture as it was.
+    }
+    picDraw->doneCurrent();
+}
+
+void frmF1::compileScene() {
     long frame = 0;
     const Cls1 box = gScene->GetBox(frame);
     gSceneCenterX = (box.MinX + box.MaxX) / 2 / gSceneScaleX;
@@ -114,7 +123,6 @@ void frmF1::DrawScene() {
         // A graph that fails to draw leaves the picture as far as it came; the
         // lists are closed by ListCompile.
     }
-    picDraw->doneCurrent();
 }
 
 void frmF1::Display(long /*lngAnimStep*/) {

@@ -147,6 +147,7 @@ private:
     void releaseGL();
     void picDraw_Paint();
     bool probeOpenGL() const;
+    void compileScene();                // DrawScene with the context current
     void sceneRotation(RotMatrix& m);   // the picture's rotation; stores it in mRotationQuat
     // Start-up pieces that need the scene's and the grid's classes.
     void createDocumentObjects();

@@ -1,0 +1,112 @@
+// The frame as the user sees it: 2-D pictures with the curve legend, the
+// averaged 3-D passes, and the picture's lists freed on every redraw.
+#include <GL/gl.h>
+
+#include <QDir>
+#include <set>
+
+#include "app/frame_overlay.h"
+#include "support/gl_offscreen.h"
+#include "window_fixture.h"
+
+namespace {
+const std::vector<double> kX{0, 1, 2, 3, 4, 5};
+const std::vector<double> kY{0, 1, 4, 9, 16, 25};
+
+void savePicture(const QImage& img, const std::string& name) {
+    QDir().mkpath(QStringLiteral(TRELVANE_BINARY_DIR "/pictures"));
+    img.save(QString::fromStdString(std::string(TRELVANE_BINARY_DIR) + "/pictures/" + name + ".png"));
+}
+
+// Pixels of colour (r, g, b) within the rectangle given in percent of the picture.
+int countIn(const QImage& img, QRectF percent, int r, int g, int b) {
+    const QRect px(int(percent.left() * img.width() / 100), int(percent.top() * img.height() / 100),
+                   int(percent.width() * img.width() / 100), int(percent.height() * img.height() / 100));
+    return testsupport::countColor(img.copy(px), r, g, b, 60);
+}
+}  // namespace
+
+TEST(CurveLabel, PartAfterTheFirstColonAndOneCharacter) {
+    struct Case {
+        const char* name;
+        const char* label;
+    };
+    for (const Case& c : std::vector<Case>{{"Linear: y=a+b*x", "y=a+b*x"},
+                                           {"A:B:C", ":C"},
+                                           {"NoColon", "oColon"},
+                                           {"Title:", ""},
+                                           {"", ""},
+                                           {"x", ""}}) {
+        EXPECT_EQ(curveLabel(c.name), c.label) << c.name;
+    }
+}
+
+using FrameTest = WindowTest;
+
+TEST_F(FrameTest, TwoDPictureShowsCurvesAndLegendOfFittedCurvesOnly) {
+    addCurve("Scatter", kX, kY, kCurveKindScatter, 0xFF0000);  // blue markers
+    w->mnuViewFit_Click();
+    QImage img = picture();
+    // No legend line for a scatter graph.
+    EXPECT_EQ(countIn(img, {64, 30, 5, 3}, 255, 0, 0), 0);
+    EXPECT_GT(testsupport::countColor(img, 0, 0, 255, 60), 6);  // the markers
+
+    addCurve("Linear", kX, kY, kCurveKindModel, 0x0000FF);  // red line
+    w->mnuViewFit_Click();
+    img = picture();
+    savePicture(img, "frame_2d");
+    EXPECT_GT(testsupport::countColor(img, 255, 0, 0, 60), 50);
+    // The legend's line at x 65..68 %, y 68 % from the bottom (32 % from the top).
+    EXPECT_GT(countIn(img, {64, 30, 5, 4}, 255, 0, 0), 3);
+    // And its label in black right of it.
+    EXPECT_GT(countIn(img, {69, 29, 25, 6}, 0, 0, 0), 5);
+}
+
+TEST_F(FrameTest, ThreeDPassesAreAveraged) {
+    w->mnuFileNew4D();
+    addVolume(60);
+    w->mnuViewFit_Click();
+    ASSERT_EQ(gPlotKind, 11);
+    const QImage img = picture();
+    savePicture(img, "frame_3d");
+    EXPECT_GT(testsupport::countNonWhite(img), 100);
+    // Averaging jittered passes leaves intermediate shades along edges.
+    std::set<int> greys;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QRgb p = img.pixel(x, y);
+            if (qRed(p) == qGreen(p) && qGreen(p) == qBlue(p) && qRed(p) > 20 && qRed(p) < 235) greys.insert(qRed(p));
+        }
+    EXPECT_GE(greys.size(), 3u);
+}
+
+TEST_F(FrameTest, EveryRedrawFreesThePreviousPicture) {
+    addCurve("Linear", kX, kY);
+    w->DrawScene();
+    const unsigned first = w->mSceneList;
+    w->DrawScene();
+    ASSERT_NE(w->mSceneList, 0u);
+    w->drawingArea()->makeCurrent();
+    if (first != w->mSceneList) {
+        EXPECT_FALSE(glIsList(first));
+    }
+    EXPECT_TRUE(glIsList(w->mSceneList));
+    w->drawingArea()->doneCurrent();
+}
+
+TEST_F(FrameTest, AGraphThatFailsToDrawLeavesNoListOpen) {
+    auto g = addCurve("Linear", kX, kY);
+    // A step count beyond the vertex grid makes the graph's drawing fail.
+    g->StepV = 20000;
+    w->DrawScene();
+    w->Display(1);
+    w->drawingArea()->makeCurrent();
+    GLint open = -1;
+    glGetIntegerv(GL_LIST_INDEX, &open);
+    EXPECT_EQ(open, 0);
+    w->drawingArea()->doneCurrent();
+    // The program goes on drawing once the graph is sound again.
+    g->StepV = static_cast<long>(kX.size()) - 1;
+    w->DrawScene();
+    EXPECT_GT(testsupport::countNonWhite(picture()), 20);
+}
