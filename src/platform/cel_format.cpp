@@ -4,8 +4,8 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "platform/atomic_file.h"
 #include "platform/sparse_grid.h"
@@ -28,6 +28,10 @@ void appendEscaped(std::string& out, const std::string& text) {
 }
 
 bool unescape(std::string_view in, std::string& out) {
+    if (in.find('\\') == std::string_view::npos) {
+        out.assign(in);
+        return true;
+    }
     out.clear();
     out.reserve(in.size());
     for (std::size_t i = 0; i < in.size(); ++i) {
@@ -101,6 +105,7 @@ bool ParseCel(std::string_view text, const std::string& fileName, CelContents& o
         return false;
     };
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);  // a byte-order mark some editors add
+    read.cells.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
     std::size_t pos = 0;
     while (pos < text.size()) {
         std::size_t end = text.find('\n', pos);
@@ -152,13 +157,20 @@ bool ReadCelFile(const std::string& path, CelContents& out, std::string& error) 
         error = "Cannot open the file " + path + ": " + std::strerror(errno) + ".";
         return false;
     }
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) {
+    std::string text;
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec) {
+        error = "Cannot read the file " + path + ": " + ec.message() + ".";
+        return false;
+    }
+    text.resize(size);
+    in.read(text.data(), static_cast<std::streamsize>(size));
+    if (static_cast<std::uintmax_t>(in.gcount()) != size) {
         error = "Cannot read the file " + path + ".";
         return false;
     }
-    return ParseCel(buffer.view(), path, out, error);
+    return ParseCel(text, path, out, error);
 }
 
 }  // namespace platform

@@ -56,14 +56,19 @@ const SparseGrid& GridControl::Store() const { return model_->grid(); }
 long GridControl::Rows() const { return Store().Rows(); }
 long GridControl::Cols() const { return Store().Cols(); }
 
+template <class F>
+void GridControl::resetKeepingActive(F&& change) {
+    const long r = ActiveCellRow(), c = ActiveCellCol();
+    model_->reset(std::forward<F>(change));
+    SetActiveCell(r, c);
+}
+
 void GridControl::SetRows(long rows) {
-    model_->reset([rows](SparseGrid& g) { g.SetRows(rows); });
-    SetActiveCell(ActiveCellRow(), ActiveCellCol());
+    resetKeepingActive([rows](SparseGrid& g) { g.SetRows(rows); });
 }
 
 void GridControl::SetCols(long cols) {
-    model_->reset([cols](SparseGrid& g) { g.SetCols(cols); });
-    SetActiveCell(ActiveCellRow(), ActiveCellCol());
+    resetKeepingActive([cols](SparseGrid& g) { g.SetCols(cols); });
 }
 
 std::string GridControl::CellText(long row, long col) const { return Store().Text(row, col); }
@@ -194,12 +199,10 @@ void GridControl::SetShowRowNumbers(bool on) {
 
 void GridControl::SetShowGridLines(bool on) { setShowGrid(on); }
 
-void GridControl::Clear() { model_->reset([](SparseGrid& g) { g.Clear(); }); }
+void GridControl::Clear() { resetKeepingActive([](SparseGrid& g) { g.Clear(); }); }
 
 void GridControl::Refresh() {
-    long r = ActiveCellRow(), c = ActiveCellCol();
-    model_->reset([](SparseGrid&) {});
-    SetActiveCell(r, c);
+    resetKeepingActive([](SparseGrid&) {});
 }
 
 bool GridControl::LoadFile(const std::string& path) {
@@ -222,6 +225,12 @@ bool GridControl::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress) {
         auto* w = qobject_cast<QWidget*>(watched);
         auto* me = static_cast<QMouseEvent*>(event);
+        if (w == viewport() && me->button() == Qt::RightButton) {
+            // A right press makes its cell current (unless it is inside the
+            // selection), so the popup's commands act where the user pointed.
+            QModelIndex at = indexAt(me->position().toPoint());
+            if (at.isValid() && !selectionModel()->isSelected(at)) setCurrentIndex(at);
+        }
         if (w) {
             QPoint p = w->mapTo(this, me->position().toPoint()) - QPoint(frameWidth(), frameWidth());
             emit MouseDown(toButton(me->button()), toShift(me->modifiers()), p.x(), p.y());

@@ -85,6 +85,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    template <class F>
+    void resetKeepingActive(F&& change);
+
     GridModel* model_;
     bool showRowNumbers_ = true;
 };

@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/cel_format.h"
+#include "platform/sparse_grid.h"
+
+namespace fs = std::filesystem;
+using platform::SparseGrid;
+
+namespace {
+
+class CelFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("trelvane_cel_" + std::to_string(::getpid()) + "_" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+    static std::string read(const std::string& p) {
+        std::ifstream in(p, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    static void write(const std::string& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
+    fs::path dir_;
+};
+
+}  // namespace
+
+TEST_F(CelFile, RoundTripKeepsEveryTextAndTheSize) {
+    SparseGrid g(20, 7);
+    const std::vector<std::tuple<long, long, std::string>> cells = {
+        {0, 1, "Temperature \xC2\xB0" "C"}, {1, 1, "1,5"}, {2, 1, "a\tb"}, {3, 1, "line1\nline2\r\n"},
+        {4, 6, "back\\slash \\t not a tab"}, {19, 6, "\xE6\xB8\xA9\xE5\xBA\xA6"}, {5, 0, "label"}};
+    for (const auto& [r, c, t] : cells) g.SetText(r, c, t);
+    std::string error;
+    ASSERT_TRUE(g.SaveCel(path("a.cel"), error)) << error;
+    SparseGrid back(3, 3);
+    back.SetText(1, 1, "old");
+    ASSERT_TRUE(back.LoadCel(path("a.cel"), error)) << error;
+    EXPECT_EQ(back.Rows(), 20);
+    EXPECT_EQ(back.Cols(), 7);
+    EXPECT_EQ(back.CellCount(), cells.size());
+    for (const auto& [r, c, t] : cells) EXPECT_EQ(back.Text(r, c), t);
+}
+
+TEST_F(CelFile, WritesTheDocumentedLayout) {
+    SparseGrid g(3, 2);
+    g.SetText(2, 1, "x\ty");
+    g.SetText(0, 1, "Var1");
+    EXPECT_EQ(platform::FormatCel(g), "TRELVANE-CEL 1\n3 2\n0\t1\tVar1\n2\t1\tx\\ty\n");
+}
+
+TEST_F(CelFile, MalformedFileLeavesTheGridAsItWas) {
+    struct Case {
+        std::string text;
+        long line;
+    };
+    const std::vector<Case> cases = {
+        {"", 1},
+        {"TRELVANE-CEL 2\n3 3\n", 1},
+        {"TRELVANE-CEL 1\n", 2},
+        {"TRELVANE-CEL 1\n0 5\n", 2},
+        {"TRELVANE-CEL 1\n3 70000\n", 2},
+        {"TRELVANE-CEL 1\nthree 3\n", 2},
+        {"TRELVANE-CEL 1\n3 3\n1\t1\tok\n1 1 no tabs\n", 4},
+        {"TRELVANE-CEL 1\n3 3\n3\t1\tbeyond the last row\n", 3},
+        {"TRELVANE-CEL 1\n3 3\n1\t-1\tnegative\n", 3},
+        {"TRELVANE-CEL 1\n3 3\n1\t1\tbad \\x escape\n", 3},
+        {"TRELVANE-CEL 1\n3 3\n1\t1\tends in \\\n", 3},
+        {"TRELVANE-CEL 1\n3 3\n1\t1\t\xC3\x28 not utf-8\n", 3},
+    };
+    for (const auto& k : cases) {
+        write(path("bad.cel"), k.text);
+        SparseGrid g(5, 5);
+        g.SetText(1, 1, "keep");
+        g.SetText(0, 2, "Name");
+        std::string error;
+        EXPECT_FALSE(g.LoadCel(path("bad.cel"), error)) << k.text;
+        EXPECT_NE(error.find(path("bad.cel")), std::string::npos) << error;
+        EXPECT_NE(error.find("line " + std::to_string(k.line)), std::string::npos) << error;
+        EXPECT_EQ(g.Rows(), 5);
+        EXPECT_EQ(g.CellCount(), 2u);
+        EXPECT_EQ(g.Text(1, 1), "keep");
+    }
+}
+
+TEST_F(CelFile, AcceptsWindowsLineEndsAndAMissingLastLineEnd) {
+    write(path("crlf.cel"), "\xEF\xBB\xBFTRELVANE-CEL 1\r\n4 4\r\n1\t1\t2.5\r\n3\t3\tlast");
+    SparseGrid g;
+    std::string error;
+    ASSERT_TRUE(g.LoadCel(path("crlf.cel"), error)) << error;
+    EXPECT_EQ(g.Text(1, 1), "2.5");
+    EXPECT_EQ(g.Text(3, 3), "last");
+}
+
+TEST_F(CelFile, MissingFileAndUnwritableTargetGetClearMessages) {
+    SparseGrid g;
+    std::string error;
+    EXPECT_FALSE(g.LoadCel(path("none.cel"), error));
+    EXPECT_NE(error.find(path("none.cel")), std::string::npos);
+    const std::string target = path("no such folder/x.cel");
+    EXPECT_FALSE(g.SaveCel(target, error));
+    EXPECT_NE(error.find(target), std::string::npos) << error;
+}
+
+TEST_F(CelFile, FailedSaveKeepsTheOldFile) {
+    const std::string target = path("keep.cel");
+    write(target, "TRELVANE-CEL 1\n2 2\n1\t1\told\n");
+    SparseGrid big(1000, 100);
+    for (long r = 1; r < 1000; ++r) big.SetText(r, 1, "a long enough cell text to pass the limit");
+    // A file size limit makes the write fail part-way, as a full disk would.
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 4096;
+    setrlimit(RLIMIT_FSIZE, &small);
+    std::string error;
+    bool saved = big.SaveCel(target, error);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(saved);
+    EXPECT_NE(error.find(target), std::string::npos) << error;
+    EXPECT_EQ(read(target), "TRELVANE-CEL 1\n2 2\n1\t1\told\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);  // no temporary left
+}
