@@ -58,6 +58,17 @@ public:
 
     // &HBBGGRR to red, green, blue in 0..1.
     static void SplitColor(long colour, double& r, double& g, double& b);
+
+    // Labels per data axis that the frame can number.
+    static constexpr long kMaxLabels = 50;
+
+private:
+    // 3-D box with panels, grids, edges, ticks, numbers and titles.
+    void DrawPanelBox(double MinX, double MaxX, double MinY, double MaxY, double MinZ, double MaxZ) const;
+    // 3-D axis lines through the data origin with arrowheads.
+    void DrawAxisLines(double MinX, double MaxX, double MinY, double MaxY, double MinZ, double MaxZ) const;
+    // 2-D rectangle with ticks, numbers and titles.
+    void Draw2DFrame(double MinX, double MaxX, double MinY, double MaxY, double MinZ) const;
 };
 
 // Number text of a 3-D frame label: one decimal.

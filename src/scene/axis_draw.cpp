@@ -1,7 +1,20 @@
-// Drawing of the axis frame: dispatch by document kind.
+// Cls3::Draw: the frame around the scene box, by document kind.
 #include "app/globals.h"
 #include "scene/axis.h"
+#include "scene/axis_draw_state.h"
 
-void Cls3::Draw(long, double, double, double, double, double, double) const {}
-void Cls3::Draw2DGrid(double, double, double, double, double, double) const {}
-void Cls3::DrawBackground(double, double, double, double, double, double) const {}
+void Cls3::Draw(long, double sngMinX, double sngMaxX, double sngMinY, double sngMaxY, double sngMinZ,
+                double sngMaxZ) const {
+    // Any failure ends the drawing quietly, keeping what was drawn.
+    axisdraw::FrameStateGuard guard;
+    try {
+        if (gPlotKind == 3 || gPlotKind == 11) {
+            if (AxisStyle == 1) DrawPanelBox(sngMinX, sngMaxX, sngMinY, sngMaxY, sngMinZ, sngMaxZ);
+            else DrawAxisLines(sngMinX, sngMaxX, sngMinY, sngMaxY, sngMinZ, sngMaxZ);
+        } else if (gPlotKind == 1 || gPlotKind == 4) {
+            Draw2DFrame(sngMinX, sngMaxX, sngMinY, sngMaxY, sngMinZ);
+        }
+        guard.done();
+    } catch (...) {
+    }
+}
