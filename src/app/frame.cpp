@@ -17,6 +17,7 @@
 #include "scene/axis.h"
 #include "scene/camera.h"
 #include "scene/light.h"
+#include "scene/point.h"
 #include "scene/scene.h"
 #include "scene/trackball.h"
 
@@ -81,6 +82,10 @@ void frmF1::compileScene() {
     gSceneCenterX = (box.MinX + box.MaxX) / 2 / gSceneScaleX;
     gSceneCenterY = (box.MinY + box.MaxY) / 2 / gSceneScaleY;
     gSceneCenterZ = (box.MinZ + box.MaxZ) / 2 / gSceneScaleZ;
+
+    // Shapes that markers call are compiled before the picture's lists open
+    // (lists cannot be compiled inside one another).
+    PrepareMarkerLists();
 
     // The superseded picture goes before a new one is compiled.
     if (mSceneList) glDeleteLists(mSceneList, kFrameLists);

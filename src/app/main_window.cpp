@@ -95,7 +95,9 @@ void frmF1::Form_Load() {
     guarded([&] {
         const long T = toTwipsY(Toolbar1->sizeHint().height());
         const long S = toTwipsY(StatusBar1->sizeHint().height());
-        const auto bars = layout::startBars(toTwipsY(mClient->height()), T, S);
+        // The client area is not laid out yet: its height is the window's less the menu bar.
+        const int clientHeight = height() - menuBar()->sizeHint().height();
+        const auto bars = layout::startBars(toTwipsY(clientHeight), T, S);
         mSplitter3Y = bars.splitter3Top;
         mSplitter2Y = bars.splitter2Top;
     });
