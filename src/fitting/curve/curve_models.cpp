@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "fitting/curve/curve_messages.h"
-#include "fitting/curve/number_text.h"
+#include "formula/number_text.h"
 
 namespace {
 
@@ -102,6 +102,7 @@ const char* TransformCurvePoint(int number, double x, double y, double& xt, doub
 std::string CurveModelText(int number, double a, double b) {
     checkNumber(number);
     const ModelTextParts& t = kTexts[static_cast<std::size_t>(number - 1)];
-    const std::string bText = b < 0 ? "(" + ModelNumberText(b) + ")" : ModelNumberText(b);
-    return t.prefix + ModelNumberText(a) + "+" + bText + t.suffix;
+    // Plain decimals: an exponent form would read "E" as the parameter e.
+    const std::string bText = formula::formatFormulaNumber(b);
+    return t.prefix + formula::formatFormulaNumber(a) + "+" + (b < 0 ? "(" + bText + ")" : bText) + t.suffix;
 }

@@ -1,6 +1,6 @@
 #include "fitting/curve/curve_report.h"
 
-#include "fitting/curve/number_text.h"
+#include "formula/number_text.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ std::string CurveReportHeader(const std::string& xName, const std::string& yName
 }
 
 std::string CurveReportModelLines(const std::string& label, const std::string& modelText, double R2) {
-    return modelLine(label, modelText) + "\t" + kR2Label + "\t" + ModelNumberText(R2) + "\r\n";
+    return modelLine(label, modelText) + "\t" + kR2Label + "\t" + formula::formatFormulaNumber(R2) + "\r\n";
 }
 
 std::string CurveReportDegenerateLines(const std::string& label, RegressionStatus status,
