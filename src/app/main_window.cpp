@@ -18,6 +18,7 @@
 
 #include "app/gl_view.h"
 #include "app/globals.h"
+#include "formula/cls6.h"
 #include "app/layout_model.h"
 #include "app/splitter_bar.h"
 #include "platform/accum_buffer.h"
@@ -56,6 +57,11 @@ frmF1::~frmF1() { releaseGL(); }
 
 void frmF1::Form_Initialize() {
     gShowEvalMessages = false;
+    formula::gShowEvalMessagesDefault = gShowEvalMessages;
+    // Syntax errors of typed formulas reach the user as message boxes.
+    formula::setSyntaxMessageSink([](const std::string& text) {
+        platform::MsgBox(text, platform::MsgButtons::Ok, platform::MsgIcon::Critical, "Syntax Error");
+    });
     createDocumentObjects();
 }
 
