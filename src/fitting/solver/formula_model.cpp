@@ -31,15 +31,19 @@ FormulaModel::FormulaModel(formula::Program program, std::vector<int> letters,
       gradient_(program_, slotsOf(letters_)),
       row_(letters_.size()) {}
 
-void FormulaModel::setPoint(int i, const Eigen::VectorXd& params) {
-    for (std::size_t c = 0; c < columns_.size() && c < 3; ++c) vars_[formula::kVarX + c] = columns_[c][i];
+void FormulaModel::setParameters(const Eigen::VectorXd& params) {
     for (std::size_t k = 0; k < letters_.size(); ++k) vars_[formula::kVarA + letters_[k]] = params(k);
+}
+
+void FormulaModel::setPoint(int i) {
+    for (std::size_t c = 0; c < columns_.size() && c < 3; ++c) vars_[formula::kVarX + c] = columns_[c][i];
 }
 
 int FormulaModel::evaluate(const Eigen::VectorXd& params, Eigen::VectorXd& values) {
     values.resize(points_);
+    setParameters(params);
     for (int i = 0; i < points_; ++i) {
-        setPoint(i, params);
+        setPoint(i);
         const formula::EvalResult r = formula::evaluate(program_, vars_, false);
         if (r.status != formula::EvalStatus::Ok) return i;
         values(i) = r.value;
@@ -52,8 +56,9 @@ int FormulaModel::evaluateWithJacobian(const Eigen::VectorXd& params, Eigen::Vec
     const int n = parameterCount();
     values.resize(points_);
     jacobian.resize(points_, n);
+    setParameters(params);
     for (int i = 0; i < points_; ++i) {
-        setPoint(i, params);
+        setPoint(i);
         double v = 0;
         if (gradient_.evaluate(vars_, v, row_.data()) != formula::EvalStatus::Ok) return i;
         values(i) = v;

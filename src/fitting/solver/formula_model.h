@@ -29,7 +29,8 @@ public:
     std::string parameterName(int j) const override;
 
 private:
-    void setPoint(int i, const Eigen::VectorXd& params);
+    void setParameters(const Eigen::VectorXd& params);
+    void setPoint(int i);
 
     formula::Program program_;
     std::vector<int> letters_;

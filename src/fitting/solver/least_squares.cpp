@@ -34,8 +34,10 @@ bool IterationOutcome::startIteration(int iter, const FitOptions& options) {
 }
 
 bool IterationOutcome::jacobianAt(FitModel& model, Eigen::VectorXd& values, Eigen::MatrixXd& jacobian) {
-    if (model.evaluateWithJacobian(params, values, jacobian) < 0) return true;
-    stop(FitStatus::NotConverged, "The derivatives of the model have no value at the current parameters.");
+    const int bad = model.evaluateWithJacobian(params, values, jacobian);
+    if (bad < 0) return true;
+    stop(FitStatus::NotConverged,
+         "The derivatives of the model have no value at the current parameters (" + model.describePoint(bad) + ").");
     return false;
 }
 

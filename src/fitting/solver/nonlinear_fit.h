@@ -11,7 +11,9 @@
 //   solver::FitResult r = solver::fitNonlinear(req);
 //   if (!r.converged()) show(r.message);
 //
-// parameters[k] of the result belongs to request.parameters[k]. Nothing throws.
+// A postfix text made by Cls6::InfixToPostfix becomes the Program with
+// formula::buildProgram(postfix). parameters[k] of the result belongs to
+// request.parameters[k]. Nothing throws.
 #include <vector>
 
 #include "fitting/solver/fit_result.h"

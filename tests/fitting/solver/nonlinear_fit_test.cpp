@@ -69,6 +69,11 @@ TEST(NonlinearFit, BadRequestsGetAClearMessage) {
     add(zeroIterations, FitStatus::BadInput, "The maximum number of iterations must be between 1 and 100000.");
     add(curve("a*log(x-b)", {{'a', 1}, {'b', 1}}), FitStatus::UndefinedAtStart,
         "The model has no value at the starting values (data point 1, x = 0.5).");
+    // x^b at a negative x has a value for a whole b but no derivative by b.
+    NonlinearFitRequest negativeBase = curve("a*x^b", {{'a', 1}, {'b', 2}});
+    negativeBase.columns[0][0] = -1;
+    add(negativeBase, FitStatus::NotConverged,
+        "The derivatives of the model have no value at the current parameters (data point 1, x = -1).");
     NonlinearFitRequest twoVars = curve("a*x*y", {{'a', 1}});
     twoVars.variables = 2;
     add(twoVars, FitStatus::BadInput, "Please select variables first.");
