@@ -36,7 +36,11 @@ IterationOutcome runGaussNewton(FitModel& model, const Eigen::VectorXd& observed
         if (ssr == 0) return out.stop(FitStatus::Converged);
 
         Eigen::VectorXd scale = jac.colwise().norm().transpose();
-        if ((scale.array() == 0).any()) return out.stop(FitStatus::Singular, kSingularMessage);
+        for (Eigen::Index j = 0; j < n; ++j)
+            if (scale(j) == 0)
+                return out.stop(FitStatus::Singular, "The parameters cannot be determined from the data: the parameter " +
+                                                         model.parameterName(static_cast<int>(j)) +
+                                                         " has no effect on the model at the current values.");
         Eigen::ColPivHouseholderQR<Eigen::MatrixXd> qr(jac * scale.cwiseInverse().asDiagonal());
         qr.setThreshold(kRankThreshold);
         if (qr.rank() < n) return out.stop(FitStatus::Singular, kSingularMessage);

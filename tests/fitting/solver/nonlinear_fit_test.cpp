@@ -74,6 +74,12 @@ TEST(NonlinearFit, BadRequestsGetAClearMessage) {
     negativeBase.columns[0][0] = -1;
     add(negativeBase, FitStatus::NotConverged,
         "The derivatives of the model have no value at the current parameters (data point 1, x = -1).");
+    // A zero start of a leaves b without effect: Gauss-Newton cannot take a step.
+    NonlinearFitRequest zeroAmplitude = curve("a*exp(b*x)", {{'a', 0}, {'b', 1}});
+    zeroAmplitude.options.method = FitMethod::GaussNewton;
+    add(zeroAmplitude, FitStatus::Singular,
+        "The parameters cannot be determined from the data: the parameter b has no effect on the model at the "
+        "current values.");
     NonlinearFitRequest twoVars = curve("a*x*y", {{'a', 1}});
     twoVars.variables = 2;
     add(twoVars, FitStatus::BadInput, "Please select variables first.");
@@ -95,6 +101,12 @@ TEST(NonlinearFit, CurveWithParametersInAnyCaseAndOrder) {
         EXPECT_NEAR(r.parameters[1], 1.0, 0.05);  // a
         EXPECT_GT(r.rSquared, 0.999);
     }
+    // Levenberg-Marquardt starts where Gauss-Newton cannot: a at 0 leaves b without effect.
+    req.parameters = {{'a', 0}, {'b', 1}};
+    req.options.method = FitMethod::LevenbergMarquardt;
+    const solver::FitResult r = solver::fitNonlinear(req);
+    ASSERT_EQ(r.status, FitStatus::Converged) << r.message;
+    EXPECT_NEAR(r.parameters[0], 1.0, 0.05);
 }
 
 // Exact data from known parameters in two and three variables: recovered to 1e-10.
