@@ -43,6 +43,7 @@ IterationOutcome runLevenbergMarquardt(FitModel& model, const Eigen::VectorXd& o
         if (fnorm == 0) return out.stop(FitStatus::Converged);
         if (!out.jacobianAt(model, f, jac)) return out;
 
+        const Eigen::VectorXd jacRes = res;  // the residuals the factors below belong to
         Eigen::ColPivHouseholderQR<Eigen::MatrixXd> qr(jac);
         TrustRegionFactors fac;
         fac.r = qr.matrixR().topRows(n).triangularView<Eigen::Upper>();
@@ -64,7 +65,21 @@ IterationOutcome runLevenbergMarquardt(FitModel& model, const Eigen::VectorXd& o
         if (gnorm <= eps) return out.stop(FitStatus::Converged);
         diag = diag.cwiseMax(colNorms);
 
+        // After a trial where the model had no value the region may have shrunk onto the edge
+        // of the domain, where the sum of squares cannot fall within it although the point is
+        // no minimum. A convergence test then counts only when the full Gauss-Newton step, too,
+        // predicts a relative reduction within the tolerance.
         bool undefinedTrial = false;
+        double gaussNewtonGain = -1;
+        auto atMinimum = [&] {
+            if (!undefinedTrial) return true;
+            if (gaussNewtonGain < 0) {
+                double noDamping = 0;
+                const Eigen::VectorXd gn = trustRegionStep(fac, diag, std::numeric_limits<double>::infinity(), noDamping);
+                gaussNewtonGain = 1 - (jacRes - jac * gn).squaredNorm() / jacRes.squaredNorm();
+            }
+            return gaussNewtonGain <= tol;
+        };
         for (int trial = 1;; ++trial) {
             const Eigen::VectorXd step = -trustRegionStep(fac, diag, delta, par);
             const double pnorm = diag.cwiseProduct(step).norm();
@@ -105,17 +120,17 @@ IterationOutcome runLevenbergMarquardt(FitModel& model, const Eigen::VectorXd& o
             }
             if (accepted && fnorm == 0) return out.stop(FitStatus::Converged);
             // Relative reduction of the sum of squares, actual and predicted, both small.
-            if (std::abs(actred) <= tol && prered <= tol && 0.5 * ratio <= 1)
+            if (std::abs(actred) <= tol && prered <= tol && 0.5 * ratio <= 1 && atMinimum())
                 return out.stop(FitStatus::Converged);
             // The trust region has shrunk below the tolerance relative to the parameters. With
             // exact derivatives that happens only near a minimum, unless steps were refused
             // because the model had no value there.
             if (delta <= tol * xnorm || delta <= eps * xnorm) {
-                if (!undefinedTrial) return out.stop(FitStatus::Converged);
+                if (atMinimum()) return out.stop(FitStatus::Converged);
                 return out.stop(FitStatus::NotConverged,
-                              "The fit stopped at the edge of the region where the model has a value.");
+                                "The fit stopped at the edge of the region where the model has a value.");
             }
-            if (std::abs(actred) <= eps && prered <= eps && 0.5 * ratio <= 1)
+            if (std::abs(actred) <= eps && prered <= eps && 0.5 * ratio <= 1 && atMinimum())
                 return out.stop(FitStatus::Converged);
             if (accepted) break;
             if (trial >= kMaxTrials || !(delta > 0))
