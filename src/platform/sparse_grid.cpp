@@ -28,6 +28,7 @@ void SparseGrid::remap(Pred keep, Move move) {
         next.emplace(key(r, c), std::move(text));
     }
     cells_.swap(next);
+    extentKnown_ = false;
 }
 
 void SparseGrid::SetRows(long rows) {
@@ -51,13 +52,37 @@ const std::string& SparseGrid::Text(long row, long col) const {
 
 void SparseGrid::SetText(long row, long col, std::string text) {
     check(row, col);
-    if (text.empty())
-        cells_.erase(key(row, col));
-    else
-        cells_.insert_or_assign(key(row, col), std::move(text));
+    if (text.empty()) {
+        // Emptying a cell on the edge of the data may move the edge.
+        if (cells_.erase(key(row, col)) && (row == lastRow_ || col == lastCol_)) extentKnown_ = false;
+        return;
+    }
+    cells_.insert_or_assign(key(row, col), std::move(text));
+    if (row >= 1 && col >= 1) {
+        lastRow_ = std::max(lastRow_, row);
+        lastCol_ = std::max(lastCol_, col);
+    }
 }
 
-void SparseGrid::Clear() { cells_.clear(); }
+void SparseGrid::Clear() {
+    cells_.clear();
+    lastRow_ = lastCol_ = 0;
+    extentKnown_ = true;
+}
+
+std::pair<long, long> SparseGrid::DataExtent() const {
+    if (!extentKnown_) {
+        lastRow_ = lastCol_ = 0;
+        for (const auto& kv : cells_) {
+            const long r = rowOf(kv.first), c = colOf(kv.first);
+            if (r < 1 || c < 1) continue;
+            lastRow_ = std::max(lastRow_, r);
+            lastCol_ = std::max(lastCol_, c);
+        }
+        extentKnown_ = true;
+    }
+    return {lastRow_, lastCol_};
+}
 
 void SparseGrid::ClearRange(const CellRange& range) {
     long r1 = std::max(1L, range.row1), r2 = std::min(rows_ - 1, range.row2);
@@ -73,6 +98,7 @@ void SparseGrid::ClearRange(const CellRange& range) {
             return r >= r1 && r <= r2 && c >= c1 && c <= c2;
         });
     }
+    extentKnown_ = false;
 }
 
 // Row and column insertion and deletion are one operation along either axis.
@@ -152,6 +178,7 @@ bool SparseGrid::LoadCel(const std::string& path, std::string& error) {
     cells_.clear();
     cells_.reserve(read.cells.size());
     for (auto& cell : read.cells) cells_.insert_or_assign(key(cell.row, cell.col), std::move(cell.text));
+    extentKnown_ = false;
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -33,6 +34,9 @@ public:
     void SetText(long row, long col, std::string text);
 
     void Clear();                                  // empties every cell, names included
+    // The last row and the last column holding data (row 0 and column 0
+    // aside), {0, 0} when none; kept up to date so it costs no scan.
+    std::pair<long, long> DataExtent() const;
     std::size_t CellCount() const { return cells_.size(); }  // filled cells
 
     // Calls f(row, col, text) for every filled cell, in no particular order.
@@ -79,6 +83,8 @@ private:
 
     long rows_, cols_;
     std::unordered_map<std::uint64_t, std::string> cells_;
+    mutable long lastRow_ = 0, lastCol_ = 0;
+    mutable bool extentKnown_ = true;
 };
 
 }  // namespace platform

@@ -136,3 +136,28 @@ TEST(Tsv, ReadsSpreadsheetClipboardText) {
     };
     for (const auto& k : cases) EXPECT_EQ(platform::ParseTsv(k.text), k.table) << k.text;
 }
+
+TEST(SparseGrid, DataExtentFollowsEveryChange) {
+    SparseGrid g(100, 100);
+    g.SetText(0, 50, "name only");
+    g.SetText(70, 0, "row label");
+    EXPECT_EQ(g.DataExtent(), (std::pair{0L, 0L}));
+    g.SetText(10, 3, "a");
+    g.SetText(4, 8, "b");
+    EXPECT_EQ(g.DataExtent(), (std::pair{10L, 8L}));
+    g.SetText(10, 3, "");
+    EXPECT_EQ(g.DataExtent(), (std::pair{4L, 8L}));
+    g.InsertRows(1, 5);
+    EXPECT_EQ(g.DataExtent(), (std::pair{9L, 8L}));
+    g.DeleteCols(8, 1);
+    EXPECT_EQ(g.DataExtent(), (std::pair{0L, 0L}));
+    g.SetText(3, 3, "c");
+    g.ClearRange({3, 3, 3, 3});
+    EXPECT_EQ(g.DataExtent(), (std::pair{0L, 0L}));
+    g.PasteText(20, 2, "1\t2\n3\n");
+    EXPECT_EQ(g.DataExtent(), (std::pair{21L, 3L}));
+    g.SetRows(21);
+    EXPECT_EQ(g.DataExtent(), (std::pair{20L, 3L}));
+    g.Clear();
+    EXPECT_EQ(g.DataExtent(), (std::pair{0L, 0L}));
+}
