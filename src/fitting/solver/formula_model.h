@@ -19,6 +19,9 @@ public:
     // (and Y, Z), one value per data point each, all of one length.
     FormulaModel(formula::Program program, std::vector<int> letters,
                  std::vector<std::vector<double>> columns);
+    // The gradient evaluator refers to the program held here.
+    FormulaModel(const FormulaModel&) = delete;
+    FormulaModel& operator=(const FormulaModel&) = delete;
 
     int pointCount() const override { return points_; }
     int parameterCount() const override { return static_cast<int>(letters_.size()); }

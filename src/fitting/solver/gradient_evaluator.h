@@ -14,8 +14,9 @@ namespace solver {
 
 class GradientEvaluator {
 public:
-    // slots: the variable slots (formula::kVarX, kVarA + k, ...) to differentiate by, in the
-    // order of the gradient. degree: trigonometric arguments in degrees.
+    // program must outlive the evaluator. slots: the variable slots (formula::kVarX,
+    // kVarA + k, ...) to differentiate by, in the order of the gradient. degree:
+    // trigonometric arguments in degrees.
     GradientEvaluator(const formula::Program& program, const std::vector<int>& slots, bool degree = false);
 
     int size() const { return n_; }
