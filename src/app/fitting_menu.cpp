@@ -4,10 +4,7 @@
 
 #include "app/gl_view.h"
 #include "app/globals.h"
-#if __has_include("app/grid_loader.h")
 #include "app/grid_loader.h"
-#define TRELVANE_HAS_LOADER 1
-#endif
 #include "app/main_window.h"
 #include "fitting/curve/curve_fit_dialog.h"
 #include "fitting/curve/curve_fit_host.h"
@@ -35,13 +32,7 @@ private:
 };
 }  // namespace
 
-bool frmF1::LoadGridData() {
-#ifdef TRELVANE_HAS_LOADER
-    return ::LoadGridData(*Grid1);
-#else
-    return false;
-#endif
-}
+bool frmF1::LoadGridData() { return ::LoadGridData(*Grid1); }
 
 CurveFitHost& frmF1::curveHost() {
     if (!mCurveHost) mCurveHost = std::make_unique<MainWindowCurveHost>(*this);

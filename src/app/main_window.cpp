@@ -50,6 +50,7 @@ frmF1::frmF1(Options options, QWidget* parent) : QMainWindow(parent), mOptions(o
     buildToolbar();
     wireViewCommands();
     wireFittingCommands();
+    wireGridCommands();
     Form_Load();
 }
 

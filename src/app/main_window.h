@@ -70,6 +70,7 @@ public:
     GLView* drawingArea() const { return picDraw; }
     QWidget* drawingWidget() const { return picDrawWidget; }
     QToolBar* toolbar() const { return Toolbar1; }
+    QMenu* gridPopup() const { return mnuGE; }
     QStatusBar* statusBarPane() const { return StatusBar1; }
     QAction* action(const QString& objectName) const;
     // Appends text to the report pane; CR LF pairs become line breaks.
@@ -167,6 +168,7 @@ private:
     void setButtonEnabled(int index, bool on);
     void wireViewCommands();
     void wireFittingCommands();
+    void wireGridCommands();
     void runCommand(const char* actionName);
     void setMouseMode(bool zoom, bool move, bool rotate);
     void setRotateMode(long mode);
@@ -207,7 +209,7 @@ private:
     QTimer* Timer1 = nullptr;
     QMenu* FunEdit = nullptr;    // the graph list's popup
     QMenu* GraphEdit = nullptr;  // the drawing area's popup
-    QMenu* mnuGE = nullptr;      // the grid's popup
+    QMenu* mnuGE = nullptr;      // the grid's popup (GEdit)
     std::map<QString, QAction*> mActions;
     std::set<QString> mActionWired;
     std::array<QAction*, 27> mButtons{};   // toolbar buttons by index 1..26
