@@ -10,6 +10,31 @@ void checkCount(long count, long upper) {
     if (count > upper) throwSubscriptOutOfRange();
 }
 
+// The settings a graph's form shares with GraphSettings, from either source.
+template <class Source>
+void copyFormSettings(Cls9& d, const Source& s) {
+    d.NameS = s.NameS;
+    d.GraphType = s.GraphType;
+    d.CoordType = s.CoordType;
+    d.ExpressX = s.ExpressX;
+    d.ExpressY = s.ExpressY;
+    d.ExpressZ = s.ExpressZ;
+    d.StepU = s.StepU;
+    d.StepV = s.StepV;
+    d.MinU = s.MinU;
+    d.MaxU = s.MaxU;
+    d.MInv = s.MInv;
+    d.MaxV = s.MaxV;
+    d.FillStyle = s.FillStyle;
+    d.FirstColor = s.FirstColor;
+    d.SecondColor = s.SecondColor;
+    d.LineColor = s.LineColor;
+    d.LineWidth = s.LineWidth;
+    d.Material = s.Material;
+    d.Show = s.Show;
+    d.Smoothness = s.Smoothness;
+}
+
 }  // namespace
 
 void Cls9::TabEqualTo(const Cls9& fsfnew) {
@@ -125,26 +150,7 @@ void Cls9::EqualTo(const Cls9& fsfnew) {
     checkCount(s.NormalNum, s.NormalX.upper());
     checkCount(s.ColorNum, s.ColorPos.upper() + 1);
 
-    NameS = s.NameS;
-    GraphType = s.GraphType;
-    CoordType = s.CoordType;
-    ExpressX = s.ExpressX;
-    ExpressY = s.ExpressY;
-    ExpressZ = s.ExpressZ;
-    StepU = s.StepU;
-    StepV = s.StepV;
-    MinU = s.MinU;
-    MaxU = s.MaxU;
-    MInv = s.MInv;
-    MaxV = s.MaxV;
-    FillStyle = s.FillStyle;
-    FirstColor = s.FirstColor;
-    SecondColor = s.SecondColor;
-    LineColor = s.LineColor;
-    LineWidth = s.LineWidth;
-    Material = s.Material;
-    Show = s.Show;
-    Smoothness = s.Smoothness;
+    copyFormSettings(*this, s);
     PointColor = s.PointColor;
     PointSize = s.PointSize;
     PointHollow = s.PointHollow;
@@ -296,26 +302,7 @@ std::shared_ptr<Cls9> Cls9::Init(long lngID, const GraphSettings& s) const {
 }
 
 void Cls9::applySettings(const GraphSettings& s) {
-    NameS = s.NameS;
-    GraphType = s.GraphType;
-    CoordType = s.CoordType;
-    ExpressX = s.ExpressX;
-    ExpressY = s.ExpressY;
-    ExpressZ = s.ExpressZ;
-    StepU = s.StepU;
-    StepV = s.StepV;
-    MinU = s.MinU;
-    MaxU = s.MaxU;
-    MInv = s.MInv;
-    MaxV = s.MaxV;
-    FillStyle = s.FillStyle;
-    FirstColor = s.FirstColor;
-    SecondColor = s.SecondColor;
-    LineColor = s.LineColor;
-    LineWidth = s.LineWidth;
-    Material = s.Material;
-    Show = s.Show;
-    Smoothness = s.Smoothness;
+    copyFormSettings(*this, s);
     ShowContour = s.ShowContour;
     ShowVector = s.ShowVector;
     ShowColormap = s.ShowColormap;
