@@ -1,6 +1,7 @@
 #pragma once
 // A stand-in for the main window: records the report, the graph list and the
 // redraw calls; the grid is set straight into the fitting globals.
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <utility>
