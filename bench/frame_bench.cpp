@@ -21,6 +21,7 @@
 #include "platform/gl_format.h"
 #include "platform/msgbox.h"
 #include "scene/scene.h"
+#include "support/sample_graphs.h"
 
 namespace {
 
@@ -63,25 +64,7 @@ void fill2D(frmF1& w) {
 // One 4-D graph with 2,500 scattered data points.
 void fill4D(frmF1& w) {
     w.mnuFileNew4D();
-    auto g = std::make_shared<Cls9>();
-    g->GraphType = 43;
-    g->ShowIrregData = true;
-    g->StepU = g->StepV = g->StepH = 4;
-    for (long u = 0; u <= 4; ++u)
-        for (long v = 0; v <= 4; ++v)
-            for (long m = 0; m <= 4; ++m) {
-                g->Reg4DX(u, v, m) = u;
-                g->Reg4DY(u, v, m) = v;
-                g->Reg4DZ(u, v, m) = m;
-                g->Reg4DV(u, v, m) = u + v + m;
-            }
-    g->SetPntNum(2500);
-    for (long i = 0; i < 2500; ++i) {
-        g->PntX(i) = (i % 50) * 0.08;
-        g->PntY(i) = (i / 50) * 0.08;
-        g->PntZ(i) = std::sin(i * 0.1) + 2;
-        g->PntV(i) = i * 0.004;
-    }
+    auto g = testsupport::makeVolumeGraph(4, 2500);
     g->ID = ++gGraphCounter;
     gGraphs->FunSurfs.Add(g, Cls8::KeyOf(g->ID));
     gScene->FunSurfs.Add(g, Cls8::KeyOf(g->ID));

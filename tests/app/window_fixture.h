@@ -17,6 +17,7 @@
 #include "platform/common_dialog.h"
 #include "platform/msgbox.h"
 #include "scene/scene.h"
+#include "support/sample_graphs.h"
 
 class WindowTest : public ::testing::Test {
 protected:
@@ -42,28 +43,10 @@ protected:
         return AddCurveGraph(w->curveHost(), x, y, static_cast<long>(x.size()), kind, title, "a+b*x", colour);
     }
 
-    // Adds a 4-D graph over a 3 x 3 x 3 grid with n scattered data points, as
-    // the volume builders do, to the current (4-D) document.
+    // Adds a 4-D graph with n scattered data points to the current document,
+    // as the volume builders do.
     std::shared_ptr<Cls9> addVolume(long n) {
-        auto g = std::make_shared<Cls9>();
-        g->GraphType = 43;
-        g->ShowIrregData = true;
-        g->StepU = g->StepV = g->StepH = 2;
-        for (long u = 0; u <= 2; ++u)
-            for (long v = 0; v <= 2; ++v)
-                for (long m = 0; m <= 2; ++m) {
-                    g->Reg4DX(u, v, m) = u;
-                    g->Reg4DY(u, v, m) = v;
-                    g->Reg4DZ(u, v, m) = m;
-                    g->Reg4DV(u, v, m) = u + v + m;
-                }
-        g->SetPntNum(n);
-        for (long i = 0; i < n; ++i) {
-            g->PntX(i) = (i % 7) * 0.3;
-            g->PntY(i) = (i / 7 % 7) * 0.3;
-            g->PntZ(i) = (i / 49) * 0.3;
-            g->PntV(i) = static_cast<double>(i) / n;
-        }
+        auto g = testsupport::makeVolumeGraph(2, n);
         g->ID = ++gGraphCounter;
         gGraphs->FunSurfs.Add(g, Cls8::KeyOf(g->ID));
         gScene->FunSurfs.Add(g, Cls8::KeyOf(g->ID));

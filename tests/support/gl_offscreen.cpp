@@ -1,20 +1,14 @@
 #include "support/gl_offscreen.h"
 
+#include "platform/gl_format.h"
+
 #include <GL/gl.h>
 #include <QDir>
 #include <cstdlib>
 
 namespace testsupport {
 
-QSurfaceFormat compatibilityFormat() {
-    QSurfaceFormat f;
-    f.setRenderableType(QSurfaceFormat::OpenGL);
-    f.setProfile(QSurfaceFormat::CompatibilityProfile);
-    f.setVersion(2, 1);
-    f.setDepthBufferSize(24);
-    f.setSamples(0);
-    return f;
-}
+QSurfaceFormat compatibilityFormat() { return platform::glFormat(); }
 
 OffscreenGL::OffscreenGL(int width, int height) : width_(width), height_(height) {
     surface_.setFormat(compatibilityFormat());
