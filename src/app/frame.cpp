@@ -132,34 +132,50 @@ void frmF1::compileScene() {
 
 void frmF1::Display(long /*lngAnimStep*/) {
     if (!picDraw || !mGLInitialized) return;
-    if (!mGLPainting) {
-        // Outside a paint the widget repaints at once, so that every step of a
-        // drag shows its picture before the next mouse event.
-        picDraw->repaint();
+    if (mGLPainting) {
+        renderFrame();
         return;
     }
+    // Outside a paint the picture is drawn at once into the drawing area's
+    // framebuffer, so that every step of a drag is drawn before the next mouse
+    // event; the next paint only puts it on the screen.
+    if (!picDraw->makeContextCurrent()) return;
+    renderFrame();
+    picDraw->doneCurrent();
+    mFrameFresh = true;
+    picDraw->update();
+}
+
+void frmF1::renderFrame() {
     gLight->SetLight();
     glShadeModel(GL_SMOOTH);
     gCamera->Projection(0, 0, 0, 0, 1.0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    if (!mSceneList) return;
-    glPushMatrix();
-    if (mScenePasses == 3) {
-        mAccum->clear();
-        for (int k = 0; k < 3; ++k) {
-            glCallList(mSceneList + k);
-            mAccum->accumulate(1.0f / 3.0f);
+    if (mSceneList) {
+        glPushMatrix();
+        if (mScenePasses == 3) {
+            mAccum->clear();
+            for (int k = 0; k < 3; ++k) {
+                glCallList(mSceneList + k);
+                mAccum->accumulate(1.0f / 3.0f);
+            }
+            mAccum->returnTo(1.0f);
+        } else if (mScenePasses == 1) {
+            glCallList(mSceneList);
         }
-        mAccum->returnTo(1.0f);
-    } else if (mScenePasses == 1) {
-        glCallList(mSceneList);
+        glCallList(mSceneList + kOverlayList);
+        glPopMatrix();
     }
-    glCallList(mSceneList + kOverlayList);
-    glPopMatrix();
     glFinish();
+    ++mFramesRendered;
 }
 
 void frmF1::picDraw_Paint() {
+    // A frame just drawn by Display is still in the framebuffer: show it as it is.
+    if (mFrameFresh) {
+        mFrameFresh = false;
+        return;
+    }
     mGLPainting = true;
     Display(gAnimStep);
     mGLPainting = false;

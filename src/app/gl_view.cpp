@@ -4,7 +4,11 @@
 #include <QMouseEvent>
 #include <QOpenGLContext>
 
-GLView::GLView(QWidget* parent) : QOpenGLWidget(parent) { setMouseTracking(true); }
+GLView::GLView(QWidget* parent) : QOpenGLWidget(parent) {
+    setMouseTracking(true);
+    // The frame may be drawn before a paint; the paint must not discard it.
+    setUpdateBehavior(QOpenGLWidget::PartialUpdate);
+}
 
 bool GLView::makeContextCurrent() {
     if (!context() || !context()->isValid()) return false;
@@ -28,7 +32,10 @@ void GLView::paintGL() {
     }
 }
 
-void GLView::resizeGL(int w, int h) { glViewport(0, 0, w, h); }
+void GLView::resizeGL(int w, int h) {
+    glViewport(0, 0, w, h);
+    if (onResize) onResize();
+}
 
 void GLView::mousePressEvent(QMouseEvent* e) {
     if (onMousePress) onMousePress(e);

@@ -10,6 +10,7 @@ public:
     explicit GLView(QWidget* parent = nullptr);
     std::function<void()> onInitialize;   // context just made current for the first time
     std::function<void()> onPaint;        // paint with the context current
+    std::function<void()> onResize;       // the framebuffer was made anew
     std::function<void(QMouseEvent*)> onMousePress, onMouseMove, onMouseRelease;
     // Makes the context current when it exists; false otherwise.
     bool makeContextCurrent();

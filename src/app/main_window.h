@@ -49,6 +49,8 @@ public:
     // Start-up and shut-down.
     bool Initialize();
     bool glAvailable() const { return mGLContext; }
+    // Frames drawn so far (tests read it to see that a change was shown).
+    long framesRendered() const { return mFramesRendered; }
 
     // The frame: compile the picture, show it.
     void DrawScene();
@@ -123,6 +125,7 @@ public:
     // the overlay at +kOverlayList.
     unsigned mSceneList = 0;
     int mScenePasses = 0;
+    long mFramesRendered = 0;
     static constexpr int kOverlayList = 3;
     static constexpr int kFrameLists = 4;
 
@@ -149,6 +152,7 @@ private:
     void picDraw_Paint();
     bool probeOpenGL() const;
     void compileScene();                // DrawScene with the context current
+    void renderFrame();                 // Display with the context current
     void sceneRotation(RotMatrix& m);   // the picture's rotation; stores it in mRotationQuat
     // Start-up pieces that need the scene's and the grid's classes.
     void createDocumentObjects();
@@ -189,6 +193,7 @@ private:
     bool mGLContext = false;
     bool mGLInitialized = false;
     bool mGLPainting = false;
+    bool mFrameFresh = false;   // the framebuffer holds the frame Display just drew
     std::unique_ptr<platform::AccumBuffer> mAccum;
     std::unique_ptr<CurveFitHost> mCurveHost;
     bool mSplitterDrag = false;

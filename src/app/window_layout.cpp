@@ -42,6 +42,7 @@ void frmF1::buildWidgets() {
         picDraw->setObjectName(QStringLiteral("picDraw"));
         picDraw->onInitialize = [this] { initializeGLState(); };
         picDraw->onPaint = [this] { picDraw_Paint(); };
+        picDraw->onResize = [this] { mFrameFresh = false; };
         picDrawWidget = picDraw;
     } else {
         // Without OpenGL the drawing area is a plain white pane.

@@ -59,16 +59,18 @@ public:
 
         if (g_.Show2DLine) {
             glColor3d(line.r, line.g, line.b);
+            // One primitive of separate segments: the same pixels as a
+            // begin/end pair per segment, at a fraction of the driver's work.
+            glBegin(GL_LINES);
             for (long j = 0; j < g_.StepV; ++j) {
                 const auto a = g_.VertTab3D(0, j);
                 const auto b = g_.VertTab3D(0, j + 1);
                 // A sample without a value breaks the line.
                 if (isUndefined(*a) || isUndefined(*b)) continue;
-                glBegin(GL_LINES);
                 glVertex3d(sx_(a->X), sy_(a->Y), sz_(a->Z));
                 glVertex3d(sx_(b->X), sy_(b->Y), sz_(b->Z));
-                glEnd();
             }
+            glEnd();
         }
         if (g_.Show2DScatter) {
             for (long j = 0; j <= g_.StepV; ++j) {

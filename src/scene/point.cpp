@@ -17,8 +17,10 @@
 
 namespace {
 
-constexpr int kSphereSlices = 32;
-constexpr int kSphereStacks = 32;
+// Markers are a few pixels across: 16 x 12 facets look round there and keep
+// thousands of markers quick to draw on a software renderer.
+constexpr int kSphereSlices = 16;
+constexpr int kSphereStacks = 12;
 
 // One unit sphere display list per context, compiled once and called by
 // every marker under a scale.
@@ -114,33 +116,35 @@ void Cls2::Draw() const {
     case 1: {  // solid circle
         const Rim rim = rimAround(X / scaleX, Y / scaleY, rc);
         colour();
+        // The 20 triangles (and below the 20 rim segments) go as one primitive
+        // each: the same pixels with a fraction of the driver's work.
+        glBegin(GL_TRIANGLES);
         for (int j = 0; j < 20; ++j) {
-            glBegin(GL_TRIANGLES);
             glVertex3d(rim.x[j] - gSceneCenterX, rim.y[j] - gSceneCenterY, -gSceneCenterZ);
             glVertex3d(rim.x[j + 1] - gSceneCenterX, rim.y[j + 1] - gSceneCenterY, -gSceneCenterZ);
             glVertex3d(x0, y0, Z - gSceneCenterZ);
-            glEnd();
         }
+        glEnd();
         break;
     }
     case 2: {  // hollow circle: a white disc with a rim in the colour
         const Rim rim = rimAround(x0, y0, rc);
         glColor3d(1.0, 1.0, 1.0);
+        glBegin(GL_TRIANGLES);
         for (int j = 0; j < 20; ++j) {
-            glBegin(GL_TRIANGLES);
             glVertex3d(rim.x[j], rim.y[j], 0.0);
             glVertex3d(rim.x[j + 1], rim.y[j + 1], 0.0);
             glVertex3d(x0, y0, 0.0);
-            glEnd();
         }
+        glEnd();
         glLineWidth(1.0f);
         colour();
+        glBegin(GL_LINES);
         for (int j = 0; j < 20; ++j) {
-            glBegin(GL_LINES);
             glVertex3d(rim.x[j], rim.y[j], 0.0);
             glVertex3d(rim.x[j + 1], rim.y[j + 1], 0.0);
-            glEnd();
         }
+        glEnd();
         break;
     }
     case 3:  // solid rectangle (a square)

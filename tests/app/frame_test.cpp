@@ -110,3 +110,15 @@ TEST_F(FrameTest, AGraphThatFailsToDrawLeavesNoListOpen) {
     w->DrawScene();
     EXPECT_GT(testsupport::countNonWhite(picture()), 20);
 }
+
+TEST_F(FrameTest, DisplayReachesTheScreenAtOnce) {
+    addCurve("Linear", kX, kY);
+    const long before = w->framesRendered();
+    w->DrawScene();
+    w->Display(1);
+    EXPECT_EQ(w->framesRendered(), before + 1);
+    // The screen shows the frame without drawing it again.
+    QTest::qWait(50);
+    EXPECT_EQ(w->framesRendered(), before + 1);
+    EXPECT_GT(testsupport::countNonWhite(w->grab().toImage()), 20);
+}
