@@ -100,14 +100,18 @@ void frmF1::compileScene() {
     mScenePasses = 0;
     try {
         if (isThreeD(gPlotKind)) {
-            for (int k = 0; k < 3; ++k) {
-                ListCompile list(mSceneList + k);
+            // While the mouse drags the view only the last pass is drawn (the
+            // picture of a context without accumulation); the release draws
+            // the averaged picture.
+            const int first = mDragging ? 2 : 0;
+            for (int k = first; k < 3; ++k) {
+                ListCompile list(mSceneList + k - first);
                 glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
                 gCamera->Projection(kJitter[k][0], kJitter[k][1], 0, 0, 1.0);
                 glMultMatrixf(m.data());
                 gScene->Draw(frame);
                 drawAxisFrame();
-                mScenePasses = k + 1;
+                mScenePasses = k + 1 - first;
             }
         } else if (isTwoD(gPlotKind)) {
             ListCompile list(mSceneList);

@@ -112,6 +112,7 @@ public:
     double mLastX = 0, mLastY = 0;
     long mViewWidth = 0, mViewHeight = 0;
     double mZoomFactor = 1.0;
+    bool mDragging = false;   // a drag is under way: the picture is one pass
 
     // Private state shared by the frame, the document and the view control.
     Quat mRotationQuat{0, 0, 0, 1};
@@ -121,7 +122,8 @@ public:
     bool mSpinning = false;
     bool mUnloading = false;
     bool mImageSaved = false;
-    // First of the picture's lists: passes at +0..+2 (one pass at +0 for 2-D),
+    // First of the picture's lists: passes at +0..+2 (one pass at +0 for 2-D
+    // and during a drag),
     // the overlay at +kOverlayList.
     unsigned mSceneList = 0;
     int mScenePasses = 0;

@@ -221,6 +221,7 @@ void frmF1::picDraw_MouseMove(QMouseEvent* e) {
     mViewHeight = layout::roundHalfEven(drawingWidget()->height());
     mViewWidth = layout::roundHalfEven(drawingWidget()->width());
     if (e->buttons() != Qt::LeftButton || mViewWidth <= 0 || mViewHeight <= 0) return;
+    mDragging = mModeZoom || mModeRotate || mModeMove;
     const double X = e->position().x(), Y = e->position().y();
     const double w = static_cast<double>(mViewWidth), h = static_cast<double>(mViewHeight);
     if (mModeZoom) {
@@ -250,7 +251,14 @@ void frmF1::picDraw_MouseMove(QMouseEvent* e) {
     }
 }
 
-void frmF1::picDraw_MouseUp(QMouseEvent*) {}
+void frmF1::picDraw_MouseUp(QMouseEvent*) {
+    // The drag drew single passes; the view at rest gets its averaged picture.
+    if (mDragging) {
+        mDragging = false;
+        DrawScene();
+        Display(gAnimStep);
+    }
+}
 
 void frmF1::SpinStep() {
     MultiplyQuats(mStepQuat, mRotationQuat, mRotationQuat);

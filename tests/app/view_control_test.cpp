@@ -147,3 +147,15 @@ TEST_F(ViewControlTest, SplitterDragIsClampedAtItsLimits) {
     send(bar2, QEvent::MouseButtonRelease, {5, -3000}, Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(w->splitter2Top(), 2000);
 }
+
+TEST_F(ViewControlTest, DragDrawsSinglePassesAndTheReleaseTheAverage) {
+    w->mnuFileNew4D();
+    addVolume(20);
+    w->action("mnuViewRotate")->trigger();
+    QWidget* area = w->drawingWidget();
+    send(area, QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton, Qt::LeftButton);
+    send(area, QEvent::MouseMove, {120, 110}, Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(w->mScenePasses, 1);
+    send(area, QEvent::MouseButtonRelease, {120, 110}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(w->mScenePasses, 3);
+}
