@@ -1,5 +1,7 @@
 #include "scene/gltext.h"
 
+#include "render/color_split.h"
+
 #include <GL/gl.h>
 #include <GL/glu.h>
 
@@ -129,8 +131,8 @@ long GetGreen(long color) { return (color >> 8) & 255; }
 long GetBlue(long color) { return (color >> 16) & 255; }
 
 void SetGLColor(long color) {
-    glColor3f(static_cast<float>(GetRed(color)) / 255.0f, static_cast<float>(GetGreen(color)) / 255.0f,
-              static_cast<float>(GetBlue(color)) / 255.0f);
+    const Rgb c = SplitColor(color);
+    glColor3f(static_cast<float>(c.r), static_cast<float>(c.g), static_cast<float>(c.b));
 }
 
 void BuildOutlineFont(unsigned& listBase, const std::string& faceName, long /*height*/, long weight, long italic,
@@ -184,8 +186,16 @@ void BuildBitmapFontFile(const std::string& fontFile, int pixelHeight) {
     for (unsigned code = 0; code < 128; ++code) {
         const auto& g = glyphs[code];
         glNewList(gBitmapFont + code, GL_COMPILE);
-        glBitmap(g.width, g.height, static_cast<GLfloat>(g.xorig), static_cast<GLfloat>(g.yorig),
-                 static_cast<GLfloat>(g.advance), 0, g.bits.empty() ? nullptr : g.bits.data());
+        if (g.width > 0 && g.height > 0 && !g.bits.empty()) {
+            glBitmap(g.width, g.height, static_cast<GLfloat>(g.xorig), static_cast<GLfloat>(g.yorig),
+                     static_cast<GLfloat>(g.advance), 0, g.bits.data());
+        } else {
+            // A glyph with no ink (a blank, a control code) still advances; an
+            // empty bitmap in a list makes the driver flag an error, a single
+            // clear bit does not.
+            static const GLubyte kClearBit[1] = {0};
+            glBitmap(1, 1, 0, 0, static_cast<GLfloat>(g.advance), 0, kClearBit);
+        }
         glEndList();
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
