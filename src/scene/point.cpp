@@ -59,12 +59,26 @@ struct Rim {
     double y[21];
 };
 
+// The rim's directions, computed once: thousands of markers share them.
+const Rim& unitRim() {
+    static const Rim unit = [] {
+        Rim r{};
+        for (int i = 0; i <= 20; ++i) {
+            const double a = i * 31416.0 / 100000.0;
+            r.x[i] = std::cos(a);
+            r.y[i] = std::sin(a);
+        }
+        return r;
+    }();
+    return unit;
+}
+
 Rim rimAround(double cx, double cy, double radius) {
+    const Rim& unit = unitRim();
     Rim rim{};
     for (int i = 0; i <= 20; ++i) {
-        const double a = i * 31416.0 / 100000.0;
-        rim.x[i] = radius * std::cos(a) + cx;
-        rim.y[i] = radius * std::sin(a) + cy;
+        rim.x[i] = radius * unit.x[i] + cx;
+        rim.y[i] = radius * unit.y[i] + cy;
     }
     return rim;
 }
