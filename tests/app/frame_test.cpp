@@ -2,7 +2,10 @@
 // averaged 3-D passes, and the picture's lists freed on every redraw.
 #include <GL/gl.h>
 
+#include <QClipboard>
 #include <QDir>
+#include <QFile>
+#include <QGuiApplication>
 #include <set>
 
 #include "app/frame_overlay.h"
@@ -121,4 +124,20 @@ TEST_F(FrameTest, DisplayReachesTheScreenAtOnce) {
     QTest::qWait(50);
     EXPECT_EQ(w->framesRendered(), before + 1);
     EXPECT_GT(testsupport::countNonWhite(w->grab().toImage()), 20);
+}
+
+TEST_F(FrameTest, CopyAsBmpPutsThePictureOnTheClipboard) {
+    QGuiApplication::clipboard()->clear();
+    // Nothing shown: nothing happens.
+    w->action("mnuEditCopyAs")->trigger();
+    EXPECT_TRUE(QGuiApplication::clipboard()->image().isNull());
+    addCurve("Linear", kX, kY, kCurveKindModel, 0x0000FF);
+    w->mnuViewFit_Click();
+    w->action("mnuEditCopyAs")->trigger();
+    const QImage img = QGuiApplication::clipboard()->image();
+    ASSERT_FALSE(img.isNull());
+    EXPECT_EQ(img.width(), w->drawingArea()->pixelWidth());
+    EXPECT_EQ(img.height(), w->drawingArea()->pixelHeight());
+    EXPECT_GT(testsupport::countColor(img, 255, 0, 0, 60), 30);
+    EXPECT_FALSE(QFile::exists(QCoreApplication::applicationDirPath() + QStringLiteral("/temp.bmp")));
 }
