@@ -170,6 +170,15 @@ void frmF1::renderFrame() {
         glCallList(mSceneList + kOverlayList);
         glPopMatrix();
     }
+    // Blended lines and markers leave alpha below 1; the drawing area is
+    // composed onto the window with its alpha, so make it opaque.
+    GLfloat clear[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_TRUE);
+    glClearColor(clear[0], clear[1], clear[2], 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(clear[0], clear[1], clear[2], clear[3]);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glFinish();
     ++mFramesRendered;
 }

@@ -85,6 +85,11 @@ TEST_F(CurveFitRoad, LinearFitReportedListedAndDrawnInFrontView) {
     EXPECT_FALSE(w->mUseTrackball);
     const QImage img = picture();
     img.save(QStringLiteral(TRELVANE_BINARY_DIR "/pictures/curve_fit_road.png"));
+    // The window as composed on the screen shows the same colours.
+    const QImage window = w->grab().toImage();
+    window.save(QStringLiteral(TRELVANE_BINARY_DIR "/pictures/main_window_after_curve_fit.png"));
+    EXPECT_GT(testsupport::countColor(window, 255, 0, 0, 80), 6);
+    EXPECT_EQ(testsupport::countColor(window, 0, 255, 255, 60), 0);
     EXPECT_GT(testsupport::countColor(img, 255, 0, 0, 80), 6);   // the red scatter markers
     EXPECT_GT(testsupport::countColor(img, 0, 0, 128, 60), 30);  // the Linear model's curve
 }
