@@ -35,6 +35,12 @@ void copyFormSettings(Cls9& d, const Source& s) {
     d.Smoothness = s.Smoothness;
 }
 
+// Copies elements 1..count of each of the given arrays of the slices.
+template <class... Arrays>
+void copyElements(Cls9& d, const Cls9& s, long count, Arrays... arrays) {
+    for (long i = 1; i <= count; ++i) (((d.*arrays)(i) = (s.*arrays)(i)), ...);
+}
+
 }  // namespace
 
 void Cls9::TabEqualTo(const Cls9& fsfnew) {
@@ -72,33 +78,15 @@ void Cls9::TabEqualTo(const Cls9& fsfnew) {
     Slice4NumX = s.Slice4NumX;
     Slice4NumY = s.Slice4NumY;
     Slice4NumZ = s.Slice4NumZ;
-    for (long i = 1; i <= Slice4NumX; ++i) {
-        Slice4X(i) = s.Slice4X(i);
-        SliceXShowColor(i) = s.SliceXShowColor(i);
-        SliceXShowCont(i) = s.SliceXShowCont(i);
-        SliceXShowVect(i) = s.SliceXShowVect(i);
-        SliceXContLevels(i) = s.SliceXContLevels(i);
-        SliceXContColor(i) = s.SliceXContColor(i);
-        SliceXVectColor(i) = s.SliceXVectColor(i);
-    }
-    for (long i = 1; i <= Slice4NumY; ++i) {
-        Slice4Y(i) = s.Slice4Y(i);
-        SliceYShowColor(i) = s.SliceYShowColor(i);
-        SliceYShowCont(i) = s.SliceYShowCont(i);
-        SliceYShowVect(i) = s.SliceYShowVect(i);
-        SliceYContLevels(i) = s.SliceYContLevels(i);
-        SliceYContColor(i) = s.SliceYContColor(i);
-        SliceYVectColor(i) = s.SliceYVectColor(i);
-    }
-    for (long i = 1; i <= Slice4NumZ; ++i) {
-        Slice4Z(i) = s.Slice4Z(i);
-        SliceZShowColor(i) = s.SliceZShowColor(i);
-        SliceZShowCont(i) = s.SliceZShowCont(i);
-        SliceZShowVect(i) = s.SliceZShowVect(i);
-        SliceZContLevels(i) = s.SliceZContLevels(i);
-        SliceZContColor(i) = s.SliceZContColor(i);
-        SliceZVectColor(i) = s.SliceZVectColor(i);
-    }
+    copyElements(*this, s, Slice4NumX, &GraphData::Slice4X, &GraphData::SliceXShowColor, &GraphData::SliceXShowCont,
+                 &GraphData::SliceXShowVect, &GraphData::SliceXContLevels, &GraphData::SliceXContColor,
+                 &GraphData::SliceXVectColor);
+    copyElements(*this, s, Slice4NumY, &GraphData::Slice4Y, &GraphData::SliceYShowColor, &GraphData::SliceYShowCont,
+                 &GraphData::SliceYShowVect, &GraphData::SliceYContLevels, &GraphData::SliceYContColor,
+                 &GraphData::SliceYVectColor);
+    copyElements(*this, s, Slice4NumZ, &GraphData::Slice4Z, &GraphData::SliceZShowColor, &GraphData::SliceZShowCont,
+                 &GraphData::SliceZShowVect, &GraphData::SliceZContLevels, &GraphData::SliceZContColor,
+                 &GraphData::SliceZVectColor);
 
     ShowTex = s.ShowTex;
     TexName = s.TexName;
@@ -107,24 +95,12 @@ void Cls9::TabEqualTo(const Cls9& fsfnew) {
     TransAlpha = s.TransAlpha;
     copyColorMap(s);
 
-    for (long i = 1; i <= Slice4NumX; ++i) {
-        Slice4YZYB(i) = s.Slice4YZYB(i);
-        Slice4YZYE(i) = s.Slice4YZYE(i);
-        Slice4YZZB(i) = s.Slice4YZZB(i);
-        Slice4YZZE(i) = s.Slice4YZZE(i);
-    }
-    for (long i = 1; i <= Slice4NumY; ++i) {
-        Slice4ZXXB(i) = s.Slice4ZXXB(i);
-        Slice4ZXXE(i) = s.Slice4ZXXE(i);
-        Slice4ZXZB(i) = s.Slice4ZXZB(i);
-        Slice4ZXZE(i) = s.Slice4ZXZE(i);
-    }
-    for (long i = 1; i <= Slice4NumZ; ++i) {
-        Slice4XYXB(i) = s.Slice4XYXB(i);
-        Slice4XYXE(i) = s.Slice4XYXE(i);
-        Slice4XYYB(i) = s.Slice4XYYB(i);
-        Slice4XYYE(i) = s.Slice4XYYE(i);
-    }
+    copyElements(*this, s, Slice4NumX, &GraphData::Slice4YZYB, &GraphData::Slice4YZYE, &GraphData::Slice4YZZB,
+                 &GraphData::Slice4YZZE);
+    copyElements(*this, s, Slice4NumY, &GraphData::Slice4ZXXB, &GraphData::Slice4ZXXE, &GraphData::Slice4ZXZB,
+                 &GraphData::Slice4ZXZE);
+    copyElements(*this, s, Slice4NumZ, &GraphData::Slice4XYXB, &GraphData::Slice4XYXE, &GraphData::Slice4XYYB,
+                 &GraphData::Slice4XYYE);
 
     IsoSurfaceNum = s.IsoSurfaceNum;
     for (long k = 1; k <= IsoSurfaceNum; ++k) IsoSurValue(k) = s.IsoSurValue(k);
