@@ -8,47 +8,66 @@
 #include <GL/glu.h>
 
 #include <cmath>
+#include <array>
 #include <map>
 
 #include "app/globals.h"
 #include "render/color_split.h"
 #include "render/gl_guards.h"
+#include "scene/camera.h"
 #include "scene/scene_scale.h"
 
 namespace {
 
-// Markers are a few pixels across: 16 x 12 facets look round there and keep
-// thousands of markers quick to draw on a software renderer.
-constexpr int kSphereSlices = 16;
-constexpr int kSphereStacks = 12;
+// Facets of the marker sphere by its size on the screen: a sphere a few
+// pixels across looks round with far fewer facets, and thousands of them stay
+// quick to draw on a software renderer; a large one gets the full 32 x 32.
+struct SphereDetail {
+    int slices, stacks;
+    double maxPixelRadius;  // used below this radius on the screen
+};
+constexpr SphereDetail kSphereDetails[] = {{8, 6, 6.0}, {16, 12, 30.0}, {32, 32, 1e300}};
+constexpr int kSphereLevels = 3;
 
-// One unit sphere display list per context, compiled once and called by
-// every marker under a scale.
-std::map<QOpenGLContext*, GLuint>& sphereLists() {
-    static std::map<QOpenGLContext*, GLuint> lists;
+// The unit sphere display lists (one per detail) of each context, compiled
+// once and called by every marker under a scale.
+using SphereLists = std::array<GLuint, kSphereLevels>;
+std::map<QOpenGLContext*, SphereLists>& sphereLists() {
+    static std::map<QOpenGLContext*, SphereLists> lists;
     return lists;
 }
 
-GLuint sphereList() {
+const SphereLists* currentSphereLists() {
     auto* ctx = QOpenGLContext::currentContext();
-    if (!ctx) return 0;
+    if (!ctx) return nullptr;
     auto it = sphereLists().find(ctx);
-    return it == sphereLists().end() ? 0 : it->second;
+    return it == sphereLists().end() ? nullptr : &it->second;
+}
+
+// The detail for a sphere of the given radius in scene units, from the
+// camera's pixels per scene unit; the full detail without a camera.
+int sphereLevel(double radius) {
+    if (!gCamera || gCamera->VolWidth <= 0 || gCamera->ScreenWidth <= 0) return kSphereLevels - 1;
+    const double pixels = radius * gCamera->ScreenWidth / gCamera->VolWidth;
+    int level = 0;
+    while (level < kSphereLevels - 1 && !(pixels < kSphereDetails[level].maxPixelRadius)) ++level;
+    return level;
 }
 
 void drawSphere(double radius) {
-    if (sphereList() == 0) PrepareMarkerLists();
-    if (const GLuint list = sphereList()) {
+    if (!currentSphereLists()) PrepareMarkerLists();
+    const int level = sphereLevel(radius);
+    if (const SphereLists* lists = currentSphereLists()) {
         glPushAttrib(GL_ENABLE_BIT | GL_TRANSFORM_BIT);
         glEnable(GL_NORMALIZE);  // the scale must not change the light
         glScaled(radius, radius, radius);
-        glCallList(list);
+        glCallList((*lists)[level]);
         glPopAttrib();
         return;
     }
     GLUquadric* q = gluNewQuadric();
     if (!q) return;
-    gluSphere(q, radius, kSphereSlices, kSphereStacks);
+    gluSphere(q, radius, kSphereDetails[level].slices, kSphereDetails[level].stacks);
     gluDeleteQuadric(q);
 }
 
@@ -87,18 +106,22 @@ Rim rimAround(double cx, double cy, double radius) {
 
 void PrepareMarkerLists() {
     auto* ctx = QOpenGLContext::currentContext();
-    if (!ctx || sphereList() != 0) return;
+    if (!ctx || currentSphereLists()) return;
     GLint compiling = 0;
     glGetIntegerv(GL_LIST_INDEX, &compiling);
     if (compiling != 0) return;  // lists cannot nest
     GLUquadric* q = gluNewQuadric();
     if (!q) return;
-    const GLuint list = glGenLists(1);
-    if (list != 0) {
-        glNewList(list, GL_COMPILE);
-        gluSphere(q, 1.0, kSphereSlices, kSphereStacks);
-        glEndList();
-        sphereLists()[ctx] = list;
+    const GLuint base = glGenLists(kSphereLevels);
+    if (base != 0) {
+        SphereLists lists{};
+        for (int level = 0; level < kSphereLevels; ++level) {
+            lists[level] = base + level;
+            glNewList(lists[level], GL_COMPILE);
+            gluSphere(q, 1.0, kSphereDetails[level].slices, kSphereDetails[level].stacks);
+            glEndList();
+        }
+        sphereLists()[ctx] = lists;
         QObject::connect(ctx, &QOpenGLContext::aboutToBeDestroyed, [ctx] { sphereLists().erase(ctx); });
     }
     gluDeleteQuadric(q);
