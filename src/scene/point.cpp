@@ -153,34 +153,27 @@ void Cls2::Draw() const {
     case 1: {  // solid circle
         const Rim rim = rimAround(X / scaleX, Y / scaleY, rc);
         colour();
-        // The 20 triangles (and below the 20 rim segments) go as one primitive
-        // each: the same pixels with a fraction of the driver's work.
-        glBegin(GL_TRIANGLES);
-        for (int j = 0; j < 20; ++j) {
+        // The 20 triangles around the centre go as one fan (and below the 20
+        // rim segments as one strip): the same triangles with a fraction of
+        // the driver's work, which thousands of markers need.
+        glBegin(GL_TRIANGLE_FAN);
+        glVertex3d(x0, y0, Z - gSceneCenterZ);
+        for (int j = 0; j <= 20; ++j)
             glVertex3d(rim.x[j] - gSceneCenterX, rim.y[j] - gSceneCenterY, -gSceneCenterZ);
-            glVertex3d(rim.x[j + 1] - gSceneCenterX, rim.y[j + 1] - gSceneCenterY, -gSceneCenterZ);
-            glVertex3d(x0, y0, Z - gSceneCenterZ);
-        }
         glEnd();
         break;
     }
     case 2: {  // hollow circle: a white disc with a rim in the colour
         const Rim rim = rimAround(x0, y0, rc);
         glColor3d(1.0, 1.0, 1.0);
-        glBegin(GL_TRIANGLES);
-        for (int j = 0; j < 20; ++j) {
-            glVertex3d(rim.x[j], rim.y[j], 0.0);
-            glVertex3d(rim.x[j + 1], rim.y[j + 1], 0.0);
-            glVertex3d(x0, y0, 0.0);
-        }
+        glBegin(GL_TRIANGLE_FAN);
+        glVertex3d(x0, y0, 0.0);
+        for (int j = 0; j <= 20; ++j) glVertex3d(rim.x[j], rim.y[j], 0.0);
         glEnd();
         glLineWidth(1.0f);
         colour();
-        glBegin(GL_LINES);
-        for (int j = 0; j < 20; ++j) {
-            glVertex3d(rim.x[j], rim.y[j], 0.0);
-            glVertex3d(rim.x[j + 1], rim.y[j + 1], 0.0);
-        }
+        glBegin(GL_LINE_STRIP);
+        for (int j = 0; j <= 20; ++j) glVertex3d(rim.x[j], rim.y[j], 0.0);
         glEnd();
         break;
     }
