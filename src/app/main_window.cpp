@@ -141,7 +141,9 @@ bool frmF1::probeOpenGL() const {
 }
 
 bool frmF1::Initialize() {
-    if (!probeOpenGL()) {
+    // The drawing area is an OpenGL widget only when the platform could make a
+    // compatibility context (probed once, when the panes were built).
+    if (!picDraw) {
         platform::MsgBox("ChoosePixelFormat failed", platform::MsgButtons::Ok, platform::MsgIcon::Critical);
         return false;
     }
