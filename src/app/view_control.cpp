@@ -51,6 +51,16 @@ constexpr Button kButtons[] = {
 };
 constexpr int kSeparators[] = {2, 5, 10, 18, 22, 25};
 
+// The menu command behind the light, axis and help buttons.
+const char* menuCommandOf(int index) {
+    switch (index) {
+        case 23: return "mnuDrawLight";
+        case 24: return "mnuDrawAxis";
+        case 26: return "mnuHelpCon";
+        default: return nullptr;
+    }
+}
+
 QIcon glyphIcon(const char* glyph) {
     QPixmap pm(20, 20);
     pm.fill(Qt::transparent);
@@ -91,8 +101,8 @@ void frmF1::buildToolbar() {
 
 void frmF1::setButtonEnabled(int index, bool on) {
     if (index < 1 || index > 26 || !mButtons[index]) return;
-    // The light, axis and help buttons run menu commands; without them they stay off.
-    const char* command = index == 23 ? "mnuDrawLight" : index == 24 ? "mnuDrawAxis" : index == 26 ? "mnuHelpCon" : nullptr;
+    // A button that runs a menu command stays off while that command is not there.
+    const char* command = menuCommandOf(index);
     if (command && !mActionWired.count(QString::fromUtf8(command))) on = false;
     mButtons[index]->setEnabled(on);
 }
@@ -136,10 +146,9 @@ void frmF1::Toolbar1_ButtonClick(int index) {
         case 16: setRotateMode(4); break;
         case 17: setRotateMode(1); break;
         case 19: case 20: case 21: setDrawingMode(index - 18); break;
-        case 23: runCommand("mnuDrawLight"); break;
-        case 24: runCommand("mnuDrawAxis"); break;
-        case 26: runCommand("mnuHelpCon"); break;
-        default: break;
+        default:
+            if (const char* command = menuCommandOf(index)) runCommand(command);
+            break;
     }
 }
 
@@ -211,8 +220,7 @@ void frmF1::picDraw_MouseDown(QMouseEvent* e) {
         mSpinning = false;
     } else if (e->button() == Qt::RightButton) {
         const bool any = gGraphs->FunSurfs.Count() > 0;
-        for (const char* n : {"mnuGraphEdit", "mnuGraphCopyAs", "mnuGraphDelAll"})
-            if (QAction* a = action(QString::fromUtf8(n))) a->setEnabled(any && mActionWired.count(a->objectName()));
+        for (const char* n : {"mnuGraphEdit", "mnuGraphCopyAs", "mnuGraphDelAll"}) setMenuEnabled(n, any);
         GraphEdit->popup(e->globalPosition().toPoint());
     }
 }
