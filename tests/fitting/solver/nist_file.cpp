@@ -112,7 +112,7 @@ const std::vector<std::string>& problemNames() {
     return names;
 }
 
-std::string dataDirectory() { return TRELVANE_SOURCE_DIR "/../shared/data/nist-nls"; }
+std::string dataDirectory() { return TRELVANE_SOURCE_DIR "/tests/data/nist-nls"; }
 
 double lre(double value, double certified) {
     if (value == certified) return 15;

@@ -1,5 +1,5 @@
 #pragma once
-// Reader of the certified nonlinear-regression reference files (shared/data/nist-nls) and
+// Reader of the certified nonlinear-regression reference files (tests/data/nist-nls) and
 // the table of their models typed in the formula language.
 #include <string>
 #include <vector>
@@ -24,7 +24,7 @@ Problem readProblem(const std::string& path);
 
 // The sixteen problems shipped, by name, and their directory.
 const std::vector<std::string>& problemNames();
-std::string dataDirectory();  // TRELVANE_SOURCE_DIR "/../shared/data/nist-nls"
+std::string dataDirectory();  // TRELVANE_SOURCE_DIR "/tests/data/nist-nls"
 
 // Log relative error: the number of correct significant digits of value against certified.
 double lre(double value, double certified);

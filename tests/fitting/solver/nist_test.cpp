@@ -1,6 +1,6 @@
 // The solvers against the certified nonlinear-regression reference data (16 problems of
 // three levels of difficulty, two starting points each), through models typed in the
-// formula language. The files are read at run time from shared/ beside the repository.
+// formula language. The files are read at run time from tests/data/nist-nls.
 #include <algorithm>
 #include <cstdio>
 #include <string>
