@@ -37,15 +37,22 @@ bool ParseGridNumber(std::string_view text, double& value) {
     std::size_t i = 0;
     const bool negative = i < s.size() && s[i] == '-';
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    const std::size_t body = i;  // where the unsigned number starts
     unsigned long long mantissa = 0;
-    int digits = 0, fraction = 0;
-    bool point = false;
+    long long digits = 0, fraction = 0;
+    // Where the first non-zero digit stands (the exponent aside): tells a
+    // value too large for a double from one too small.
+    long long order = 0;
+    bool point = false, significant = false;
     for (; i < s.size(); ++i) {
         const char c = s[i];
         if (isDigit(c)) {
             if (digits < 19) mantissa = mantissa * 10 + static_cast<unsigned>(c - '0');
             ++digits;
             if (point) ++fraction;
+            significant = significant || c != '0';
+            if (significant && !point) ++order;
+            if (!significant && point) --order;
         } else if ((c == '.' || c == ',') && !point) {
             point = true;
         } else {
@@ -53,7 +60,7 @@ bool ParseGridNumber(std::string_view text, double& value) {
         }
     }
     if (digits == 0) return false;
-    long exponent = 0;
+    long long exponent = 0;
     if (i < s.size()) {
         const char e = static_cast<char>(s[i] | 0x20);
         if (e != 'e' && e != 'd') return false;
@@ -63,7 +70,7 @@ bool ParseGridNumber(std::string_view text, double& value) {
         if (i == s.size()) return false;
         for (; i < s.size(); ++i) {
             if (!isDigit(s[i])) return false;
-            if (exponent < 100000) exponent = exponent * 10 + (s[i] - '0');
+            if (exponent < 1000000000000LL) exponent = exponent * 10 + (s[i] - '0');
         }
         if (expNegative) exponent = -exponent;
     }
@@ -71,17 +78,27 @@ bool ParseGridNumber(std::string_view text, double& value) {
     // operation; anything longer goes through the full conversion.
     static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                         1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    const long scale = exponent - fraction;
+    const long long scale = exponent - fraction;
     double v = 0;
     if (digits <= 15 && scale >= -22 && scale <= 22) {
         const auto m = static_cast<double>(mantissa);
         v = scale < 0 ? m / kPow10[-scale] : m * kPow10[scale];
     } else {
+        // The full conversion reads the unsigned number; the sign is applied
+        // once, below.
         std::string plain;
-        for (char c : s) plain += c == ',' ? '.' : (c == 'd' || c == 'D') ? 'e' : c;
-        if (plain[0] == '+') plain.erase(0, 1);
+        plain.reserve(s.size() - body);
+        for (char c : s.substr(body)) plain += c == ',' ? '.' : (c == 'd' || c == 'D') ? 'e' : c;
         auto [end, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), v);
-        if (ec != std::errc() || end != plain.data() + plain.size()) return false;
+        if (end != plain.data() + plain.size()) return false;
+        if (ec == std::errc::result_out_of_range) {
+            // Too small for a double reads as zero, its nearest; too large is
+            // not a number.
+            if (order + exponent > 0) return false;
+            v = 0;
+        } else if (ec != std::errc()) {
+            return false;
+        }
     }
     if (!std::isfinite(v)) return false;
     value = negative ? -v : v;

@@ -1,6 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <map>
+#include <random>
+#include <string>
 
 #include "app/globals.h"
 #include "app/grid_loader.h"
@@ -131,5 +140,94 @@ TEST(GridNumber, LongNumbersAndExtremeExponentsReadExactly) {
         double v = 0;
         ASSERT_TRUE(ParseGridNumber(text, v)) << text;
         EXPECT_EQ(v, want) << text;  // exactly the nearest double
+    }
+}
+
+namespace {
+
+// The reference reading: the C library's conversion of the same text with "."
+// as the decimal point. Overflow is not a number; underflow reads as zero.
+bool referenceRead(const std::string& text, double& value) {
+    errno = 0;
+    char* end = nullptr;
+    value = std::strtod(text.c_str(), &end);
+    return *end == '\0' && std::isfinite(value);
+}
+
+std::string withComma(std::string text) {
+    std::replace(text.begin(), text.end(), '.', ',');
+    return text;
+}
+
+}  // namespace
+
+TEST(GridNumber, SignsExponentsAndDigitCountsReadAsTheNearestDouble) {
+    const std::string digits = "731058264917350284619736405182";  // 30 digits
+    int checked = 0;
+    for (const char* sign : {"", "+", "-"}) {
+        for (int exponent : {0, 22, -22, 23, -23, 300, -300, 308, -308, 320, -320}) {
+            for (std::size_t count : {1, 15, 16, 30}) {
+                const std::string text =
+                    sign + digits.substr(0, 1) + "." + digits.substr(1, count - 1) + "e" + std::to_string(exponent);
+                double want = 0;
+                const bool number = referenceRead(text, want);
+                for (const std::string& form : {text, withComma(text)}) {
+                    double got = 42;
+                    ASSERT_EQ(ParseGridNumber(form, got), number) << form;
+                    if (!number) continue;
+                    EXPECT_EQ(got, want) << form;
+                    EXPECT_EQ(std::signbit(got), std::signbit(want)) << form;
+                    EXPECT_EQ(GridCellValue(form), want) << form;
+                    ++checked;
+                }
+            }
+        }
+    }
+    EXPECT_GT(checked, 200);
+    // A negative number far beyond 15 digits or 1e22 keeps its sign: a fit of
+    // such data once reported a positive slope.
+    double v = 0;
+    ASSERT_TRUE(ParseGridNumber("-1e30", v));
+    EXPECT_EQ(v, -1e30);
+    ASSERT_TRUE(ParseGridNumber("-1234567890123456789", v));
+    EXPECT_EQ(v, -1234567890123456789.0);
+    ASSERT_TRUE(ParseGridNumber("-1e-400", v));  // too small: the nearest double is -0
+    EXPECT_TRUE(v == 0 && std::signbit(v));
+    EXPECT_FALSE(ParseGridNumber("-1e400", v));
+}
+
+TEST(GridNumber, AMillionRandomDoublesReadBackAsTheCLibraryReadsThem) {
+    std::mt19937_64 random(20240611);
+    char buffer[64];
+    for (int n = 0; n < 1000000; ++n) {
+        double x = 0;
+        do {
+            const std::uint64_t bits = random();
+            std::memcpy(&x, &bits, sizeof x);
+        } while (!std::isfinite(x));
+        // The exponent form, and for every fourth number the plain form built
+        // from the same 17 digits (a decimal point and no exponent).
+        std::snprintf(buffer, sizeof buffer, "%.16e", x);
+        std::string text = buffer;
+        if (n % 4 == 0) {
+            const std::size_t e = text.find('e');
+            const int exponent = std::stoi(text.substr(e + 1));
+            const bool negative = text[0] == '-';
+            std::string d = text.substr(negative ? 1 : 0, e - (negative ? 1 : 0));
+            d.erase(1, 1);  // the 17 digits alone
+            if (exponent >= 16) {
+                d += std::string(exponent - 16, '0');
+            } else if (exponent >= 0) {
+                d.insert(exponent + 1, ".");
+            } else {
+                d = "0." + std::string(-exponent - 1, '0') + d;
+            }
+            text = (negative ? "-" : "") + d;
+        }
+        double want = 0, got = 0;
+        ASSERT_TRUE(referenceRead(text, want)) << text;
+        const std::string form = n % 2 ? withComma(text) : text;
+        ASSERT_TRUE(ParseGridNumber(form, got)) << form;
+        ASSERT_EQ(std::memcmp(&got, &want, sizeof got), 0) << form;
     }
 }
