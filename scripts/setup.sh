@@ -4,7 +4,7 @@
 set -euo pipefail
 PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libqt6opengl6-dev
           libglu1-mesa-dev libgl1-mesa-dri libeigen3-dev xvfb xauth fonts-dejavu-core fonts-liberation
-          fonts-wqy-microhei)
+          fonts-wqy-microhei qt6-svg-dev)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

@@ -2,10 +2,10 @@
 // View menu, the standard views, zoom to fit and the toolbar.
 #include <QAction>
 #include <QEvent>
+#include <QIcon>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -24,30 +24,32 @@ struct Button {
     const char* key;
     const char* tooltip;
     const char* status;
-    const char* glyph;  // the button's face
+    const char* icon;   // our drawing: :/icons/<icon>.svg
+    const char* theme;  // the freedesktop name of the action, when there is one
 };
 // Separators (2, 5, 10, 18, 22, 25) have no entry.
 constexpr Button kButtons[] = {
-    {1, "barSaveBMP", "Save Image As BMP File", "Save image as bmp file", "S"},
-    {3, "barCopyBMP", "Copy Image As BMP", "Copy image as bmp", "C"},
-    {4, "barDelete", "Delete A Graph", "Delete a graph", "\u2716"},
-    {6, "barViewFront", "View From The Front", "View from the front", "F"},
-    {7, "barViewRight", "View From The Right", "View from the right", "R"},
-    {8, "barViewTop", "View From The Top", "View from the top", "T"},
-    {9, "barViewISO", "View ISO", "View ISO", "I"},
-    {11, "barMove", "Move The Scene", "Move the scene", "\u2725"},
-    {12, "barZoom", "Zoom In Or Zoom Out", "Zoom in or zoom out", "\u00b1"},
-    {13, "barZoomAll", "Zoom To Fit", "Zoom to fit", "\u25a3"},
-    {14, "barRotX", "Rotate About X Axis", "Rotate about x axis", "x"},
-    {15, "barRotY", "Rotate About Y Axis", "Rotate about y axis", "y"},
-    {16, "barRotZ", "Rotate About Z Axis", "Rotate about z axis", "z"},
-    {17, "barTrackBall", "Track Ball", "Rotate the scene", "\u25cb"},
-    {19, "barModelPoint", "Point Model", "Point model", "\u2237"},
-    {20, "barModelGrid", "Grid Model", "Line model", "#"},
-    {21, "barModelSur", "Surface Model", "Surface model", "\u25a0"},
-    {23, "barLight", "Light", "Set light properties", "L"},
-    {24, "barAxis", "Axis", "Set axis properties", "A"},
-    {26, "barHelp", "Help", "Help", "?"},
+    {1, "barSaveBMP", "Save Image As BMP File", "Save image as bmp file", "save-image", "document-save-as"},
+    {3, "barCopyBMP", "Copy Image As BMP", "Copy image as bmp", "copy-image", "edit-copy"},
+    {4, "barDelete", "Delete A Graph", "Delete a graph", "delete-graph", "edit-delete"},
+    {6, "barViewFront", "View From The Front", "View from the front", "view-front", nullptr},
+    {7, "barViewRight", "View From The Right", "View from the right", "view-right", nullptr},
+    {8, "barViewTop", "View From The Top", "View from the top", "view-top", nullptr},
+    {9, "barViewISO", "View ISO", "View ISO", "view-iso", nullptr},
+    {11, "barMove", "Move The Scene", "Move the scene", "move", nullptr},
+    // A mode (the drag zooms either way), not the one step of the theme's zoom-in.
+    {12, "barZoom", "Zoom In Or Zoom Out", "Zoom in or zoom out", "zoom", nullptr},
+    {13, "barZoomAll", "Zoom To Fit", "Zoom to fit", "zoom-fit", "zoom-fit-best"},
+    {14, "barRotX", "Rotate About X Axis", "Rotate about x axis", "rotate-x", nullptr},
+    {15, "barRotY", "Rotate About Y Axis", "Rotate about y axis", "rotate-y", nullptr},
+    {16, "barRotZ", "Rotate About Z Axis", "Rotate about z axis", "rotate-z", nullptr},
+    {17, "barTrackBall", "Track Ball", "Rotate the scene", "trackball", nullptr},
+    {19, "barModelPoint", "Point Model", "Point model", "model-point", nullptr},
+    {20, "barModelGrid", "Grid Model", "Line model", "model-grid", nullptr},
+    {21, "barModelSur", "Surface Model", "Surface model", "model-surface", nullptr},
+    {23, "barLight", "Light", "Set light properties", "light", nullptr},
+    {24, "barAxis", "Axis", "Set axis properties", "axis", nullptr},
+    {26, "barHelp", "Help", "Help", "help", "help-contents"},
 };
 constexpr int kSeparators[] = {2, 5, 10, 18, 22, 25};
 
@@ -61,22 +63,17 @@ const char* menuCommandOf(int index) {
     }
 }
 
-QIcon glyphIcon(const char* glyph) {
-    QPixmap pm(20, 20);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    QFont f = p.font();
-    f.setPixelSize(14);
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(QColor(30, 60, 120));
-    p.drawText(pm.rect(), Qt::AlignCenter, QString::fromUtf8(glyph));
-    return QIcon(pm);
+// The desktop theme's picture where it names the action, ours otherwise. The
+// SVG scales to any icon size and screen density.
+QIcon buttonIcon(const Button& b) {
+    QIcon ours(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(b.icon)));
+    return b.theme ? QIcon::fromTheme(QLatin1String(b.theme), ours) : ours;
 }
 }  // namespace
 
 void frmF1::buildToolbar() {
+    // The icons live in a static library: register them before the first use.
+    Q_INIT_RESOURCE(icons);
     mButtons.fill(nullptr);
     int next = 0;
     for (int index = 1; index <= 26; ++index) {
@@ -87,7 +84,7 @@ void frmF1::buildToolbar() {
             continue;
         }
         const Button& b = kButtons[next++];
-        QAction* a = Toolbar1->addAction(glyphIcon(b.glyph), QString::fromUtf8(b.tooltip));
+        QAction* a = Toolbar1->addAction(buttonIcon(b), QString::fromUtf8(b.tooltip));
         a->setObjectName(QString::fromUtf8(b.key));
         a->setToolTip(QString::fromUtf8(b.tooltip));
         a->setStatusTip(QString::fromUtf8(b.status));

@@ -4,3 +4,4 @@ trelvane_test(app_document_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/document_test.
 trelvane_test(app_view_control_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/view_control_test.cpp LIBS trelvane_app GUI)
 trelvane_test(app_frame_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/frame_test.cpp LIBS trelvane_app GUI CLIPBOARD)
 trelvane_test(app_curve_fit_e2e_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/curve_fit_e2e_test.cpp LIBS trelvane_app GUI)
+trelvane_test(app_toolbar_icons_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/toolbar_icons_test.cpp LIBS trelvane_app Qt6::Svg GUI)
