@@ -1,3 +1,3 @@
 # Needs a display: run under xvfb-run.
 trelvane_bench(accum_buffer_bench SOURCES ${CMAKE_CURRENT_LIST_DIR}/accum_buffer_bench.cpp
-               LIBS trelvane_platform trelvane_core)
+               LIBS trelvane_scene)

@@ -6,12 +6,12 @@
 #include <memory>
 #include <vector>
 
-#include "app/globals.h"
+#include "state/globals.h"
 #include "fitting/curve/curve_fit_math.h"
 #include "fitting/curve/curve_fit_run.h"
 #include "graph/graph.h"
 #include "platform/msgbox.h"
-#include "scene/scene.h"
+#include "document/scene.h"
 
 namespace {
 

@@ -14,13 +14,13 @@
 #include <vector>
 
 #include "app/gl_view.h"
-#include "app/globals.h"
+#include "state/globals.h"
 #include "app/main_window.h"
 #include "fitting/curve/add_curve_graph.h"
 #include "graph/graph.h"
 #include "platform/gl_format.h"
 #include "platform/msgbox.h"
-#include "scene/scene.h"
+#include "document/scene.h"
 #include "support/sample_graphs.h"
 
 namespace {

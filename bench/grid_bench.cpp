@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/globals.h"
+#include "state/globals.h"
 #include "app/grid_loader.h"
 #include "platform/sparse_grid.h"
 

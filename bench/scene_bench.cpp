@@ -4,9 +4,9 @@
 
 #include <memory>
 
-#include "app/globals.h"
+#include "state/globals.h"
 #include "graph/graph.h"
-#include "scene/scene.h"
+#include "document/scene.h"
 #include "scene/trackball.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <QToolBar>
 
 #include "app/gl_view.h"
-#include "app/globals.h"
+#include "state/globals.h"
 #include "app/main_window.h"
 #include "graph/graph.h"
 #include "platform/common_dialog.h"
@@ -16,7 +16,7 @@
 #include "platform/msgbox.h"
 #include "scene/axis.h"
 #include "scene/light.h"
-#include "scene/scene.h"
+#include "document/scene.h"
 
 namespace {
 // Toolbar buttons and menu items a 2-D document disables.

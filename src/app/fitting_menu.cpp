@@ -3,14 +3,14 @@
 #include <QListWidget>
 
 #include "app/gl_view.h"
-#include "app/globals.h"
+#include "state/globals.h"
 #include "app/grid_loader.h"
 #include "app/main_window.h"
 #include "fitting/curve/curve_fit_dialog.h"
 #include "fitting/curve/curve_fit_host.h"
 #include "graph/graph.h"
 #include "platform/grid_control.h"
-#include "scene/scene.h"
+#include "document/scene.h"
 
 namespace {
 // What the curve fitting dialog needs of the main window.

@@ -10,7 +10,7 @@
 
 #include "app/frame_overlay.h"
 #include "app/gl_view.h"
-#include "app/globals.h"
+#include "state/globals.h"
 #include "app/main_window.h"
 #include "graph/graph.h"
 #include "platform/accum_buffer.h"
@@ -18,7 +18,7 @@
 #include "scene/camera.h"
 #include "scene/light.h"
 #include "scene/point.h"
-#include "scene/scene.h"
+#include "document/scene.h"
 #include "scene/trackball.h"
 
 namespace {

@@ -4,8 +4,9 @@
 
 #include "graph/graph.h"
 #include "scene/axis.h"
+#include "state/color.h"
 #include "scene/gltext.h"
-#include "scene/scene.h"
+#include "document/scene.h"
 
 std::string curveLabel(const std::string& name) {
     const auto colon = name.find(':');
@@ -20,9 +21,8 @@ void drawCurveNames(Cls8& scene) {
     for (const auto& entry : scene.FunSurfs) {
         const Cls9& g = *entry.second;
         if (g.NameS.find("Scatter") != std::string::npos || g.GraphType != 4) continue;
-        double r = 0, gr = 0, b = 0;
-        Cls3::SplitColor(g.LineColor, r, gr, b);
-        glColor3d(r, gr, b);
+        const Rgb c = SplitColor(g.LineColor);
+        glColor3d(c.r, c.g, c.b);
         glLineWidth(2);
         const double y = 68 - 3.0 * k;
         glBegin(GL_LINES);

@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "app/globals.h"
+#include "state/globals.h"
 #include "app/grid_number.h"
 #include "platform/sparse_grid.h"
 

@@ -17,7 +17,7 @@
 #include <QToolBar>
 
 #include "app/gl_view.h"
-#include "app/globals.h"
+#include "state/globals.h"
 #include "formula/cls6.h"
 #include "app/layout_model.h"
 #include "app/splitter_bar.h"

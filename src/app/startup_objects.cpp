@@ -3,7 +3,7 @@
 #include <GL/gl.h>
 
 #include "app/gl_view.h"
-#include "app/globals.h"
+#include "state/globals.h"
 #include "app/main_window.h"
 #include "platform/accum_buffer.h"
 #include "platform/grid_control.h"
@@ -11,12 +11,16 @@
 #include "scene/camera.h"
 #include "scene/gltext.h"
 #include "scene/light.h"
-#include "scene/scene.h"
+#include "document/scene.h"
 
 void frmF1::createDocumentObjects() {
     gGraphs = std::make_shared<Cls8>();
     gScene = std::make_shared<Cls8>();
     gCamera = std::make_shared<Cls4>();
+    gCamera->SceneBox = [] {
+        long frame = 0;
+        return gScene ? gScene->GetBox(frame) : Cls1{};
+    };
     gLight = std::make_shared<Cls10>();
     // Each start begins with a fresh axis frame (created on first use).
     gAxis.reset();

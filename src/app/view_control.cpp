@@ -10,13 +10,13 @@
 #include <QToolBar>
 
 #include "app/gl_view.h"
-#include "app/globals.h"
+#include "state/globals.h"
 #include "app/layout_model.h"
 #include "app/main_window.h"
 #include "graph/graph.h"
 #include "platform/msgbox.h"
 #include "scene/camera.h"
-#include "scene/scene.h"
+#include "document/scene.h"
 
 namespace {
 struct Button {

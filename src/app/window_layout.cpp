@@ -6,7 +6,7 @@
 #include <QToolBar>
 
 #include "app/gl_view.h"
-#include "app/globals.h"
+#include "state/globals.h"
 #include "app/layout_model.h"
 #include "app/main_window.h"
 #include "app/splitter_bar.h"

@@ -1,5 +1,5 @@
 #include "graph/function_options.h"
 
-#include "app/globals.h"
+#include "state/globals.h"
 
 long FunctionGraphOptions::StepT() const { return gAnimStepCount; }

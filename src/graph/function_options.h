@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "graph/bounded_array.h"
+#include "state/bounded_array.h"
 #include "scene/point.h"
 
 class FunctionGraphOptions {

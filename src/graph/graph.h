@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "graph/bounded_array.h"
+#include "state/bounded_array.h"
 #include "graph/function_options.h"
 #include "graph/graph_data.h"
 

@@ -1,5 +1,5 @@
 // Cls9::GetBox: the graph's bounding box from its own data.
-#include "app/globals.h"
+#include "state/globals.h"
 #include "graph/graph.h"
 #include "scene/box.h"
 

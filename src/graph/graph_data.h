@@ -4,7 +4,7 @@
 // 4-D slices and the isosurface levels. Cls9 (graph.h) is built on it.
 #include <memory>
 
-#include "graph/bounded_array.h"
+#include "state/bounded_array.h"
 #include "scene/point.h"
 
 template <class T>

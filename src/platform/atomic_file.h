@@ -1,12 +1,16 @@
 #pragma once
-// Writes a whole file through a temporary file beside it, renamed over the
-// target only when complete, so a failed write never destroys the old file.
+// The one file writer of the program: writes a whole file through a temporary
+// file beside it, renamed over the target only when complete, so a failed
+// write never destroys the old file.
 #include <string>
 #include <string_view>
 
 namespace platform {
 
-// Returns false with a message naming the file in `error`.
-bool WriteFileAtomically(const std::string& path, std::string_view data, std::string& error);
+// True when every byte reached the disk under `path`. A replaced file keeps
+// its permissions. On failure the old file is untouched, no temporary file is
+// left, and `reason` holds a short cause ("No space left on device") for the
+// caller to put into its message.
+bool WriteFileAtomically(const std::string& path, std::string_view data, std::string& reason);
 
 }  // namespace platform

@@ -148,7 +148,10 @@ bool ParseCel(std::string_view text, const std::string& fileName, CelContents& o
 }
 
 bool WriteCelFile(const std::string& path, const SparseGrid& grid, std::string& error) {
-    return WriteFileAtomically(path, FormatCel(grid), error);
+    std::string reason;
+    if (WriteFileAtomically(path, FormatCel(grid), reason)) return true;
+    error = "Cannot save the file " + path + ": " + reason + ".";
+    return false;
 }
 
 bool ReadCelFile(const std::string& path, CelContents& out, std::string& error) {

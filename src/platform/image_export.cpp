@@ -5,7 +5,7 @@
 #include <QOpenGLContext>
 
 #include "platform/msgbox.h"
-#include "scene/bmp_writer.h"
+#include "platform/bmp_file.h"
 
 namespace platform {
 
@@ -31,8 +31,7 @@ bool saveImage(const std::string& fileName, int width, int height) {
     if (fileName.empty()) return false;
     std::string reason = "the picture could not be read";
     // The whole drawing area: the writer pads each row itself.
-    const bool saved =
-        pictureReadable(width, height) && SaveViewportBitmap(fileName, static_cast<long>(width) - 1, height, &reason);
+    const bool saved = pictureReadable(width, height) && writeViewportBmp(fileName, width, height, &reason);
     if (!saved)
         MsgBox("The image could not be saved to the file " + fileName + " (" + reason + ").", MsgButtons::Ok,
                MsgIcon::Critical, "Error");

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "render/color_split.h"
+#include "state/color.h"
 
 class Cls9;
 

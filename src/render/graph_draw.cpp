@@ -3,11 +3,11 @@
 
 #include <cmath>
 
-#include "app/globals.h"
+#include "state/globals.h"
 #include "formula/program.h"
 #include "graph/graph.h"
 #include "render/colormap.h"
-#include "render/gl_guards.h"
+#include "scene/gl_guards.h"
 #include "scene/material.h"
 #include "scene/point.h"
 #include "scene/scene_scale.h"

@@ -56,9 +56,6 @@ public:
     // Defaults of a new 3-D or 4-D document (reads gPlotKind).
     void SetDefault();
 
-    // &HBBGGRR to red, green, blue in 0..1.
-    static void SplitColor(long colour, double& r, double& g, double& b);
-
     // Labels per data axis that the frame can number.
     static constexpr long kMaxLabels = 50;
 

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <array>
 
-#include "app/globals.h"
-#include "render/color_split.h"
+#include "state/globals.h"
+#include "state/color.h"
 #include "scene/axis.h"
 #include "scene/axis_draw_state.h"
 

@@ -1,5 +1,5 @@
 // Cls3::Draw: the frame around the scene box, by document kind.
-#include "app/globals.h"
+#include "state/globals.h"
 #include "scene/axis.h"
 #include "scene/axis_draw_state.h"
 

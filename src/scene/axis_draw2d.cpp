@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <string>
 
-#include "app/globals.h"
-#include "graph/bounded_array.h"
+#include "state/globals.h"
+#include "state/bounded_array.h"
 #include "scene/axis.h"
 #include "scene/axis_draw_state.h"
 #include "scene/gltext.h"

@@ -5,8 +5,8 @@
 #include <array>
 #include <string>
 
-#include "app/globals.h"
-#include "graph/bounded_array.h"
+#include "state/globals.h"
+#include "state/bounded_array.h"
 #include "scene/axis.h"
 #include "scene/axis_draw_state.h"
 #include "scene/gltext.h"

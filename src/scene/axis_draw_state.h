@@ -2,8 +2,8 @@
 // Helpers shared by the axis frame's drawing files.
 #include <GL/gl.h>
 
-#include "app/globals.h"
-#include "render/color_split.h"
+#include "state/globals.h"
+#include "state/color.h"
 #include "scene/scene_scale.h"
 
 namespace axisdraw {

@@ -1,7 +1,7 @@
 #include <memory>
 
-#include "app/globals.h"
-#include "render/color_split.h"
+#include "state/globals.h"
+#include "state/color.h"
 #include "scene/axis.h"
 
 Cls3& axisFrame() {
@@ -27,13 +27,6 @@ void Cls3::SetDefault() {
     AxisColor = 0;
     AxisWidth = 1;
     BetterFonts = true;
-}
-
-void Cls3::SplitColor(long colour, double& r, double& g, double& b) {
-    const Rgb c = ::SplitColor(colour);
-    r = c.r;
-    g = c.g;
-    b = c.b;
 }
 
 std::string Cls3::Save() const {

@@ -6,9 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/globals.h"
+#include "state/globals.h"
 #include "scene/box.h"
-#include "scene/scene.h"
 #include "scene/scene_scale.h"
 #include "scene/trackball.h"
 
@@ -204,8 +203,7 @@ void Cls4::Projection(double dblPixDx, double dblPixDy, double, double, double) 
     if (ProjectType == 1) {
         glOrtho(Volleft + ox, VolRight + ox, VolBottom + oy, VolTop + oy, VolNear, VolFar);
     } else if (ProjectType == 2) {
-        long frame = 0;
-        const Cls1 box = gScene ? gScene->GetBox(frame) : Cls1{};
+        const Cls1 box = SceneBox ? SceneBox() : Cls1{};
         const double ex = box.MaxX - box.MinX, ey = box.MaxY - box.MinY, ez = box.MaxZ - box.MinZ;
         double m = ex > ey ? ex : ey;
         if (ez > m) m = ez;

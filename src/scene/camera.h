@@ -1,8 +1,11 @@
 #pragma once
 // Cls4: the camera: eye, reference point, up vector, view rectangle and the
 // projection it loads into OpenGL, with pan, zoom and zoom to a box.
-#include "graph/bounded_array.h"
+#include <functional>
+
+#include "scene/box.h"
 #include "scene/point.h"
+#include "state/bounded_array.h"
 
 class Cls4 {
 public:
@@ -17,6 +20,9 @@ public:
     double VolWidth = 40, VolHeight = 40;
     double ScreenWidth = 200, ScreenHeight = 200;
     long ProjectType = 1;          // 1 orthographic, 2 perspective
+    // The union box of the shown graphs, which a perspective projection sizes
+    // its near plane by. The document sets it: the camera sits below the scenes.
+    std::function<Cls1()> SceneBox;
 
     void GetViewRect(double& Wide, double& Height) const;
     // The height is taken; the width follows the drawing area's aspect.

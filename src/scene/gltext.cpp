@@ -1,6 +1,6 @@
 #include "scene/gltext.h"
 
-#include "render/color_split.h"
+#include "state/color.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -8,7 +8,7 @@
 #include <cmath>
 #include <deque>
 
-#include "app/globals.h"
+#include "state/globals.h"
 #include "platform/glyphs.h"
 #include "platform/msgbox.h"
 

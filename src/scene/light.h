@@ -1,7 +1,7 @@
 #pragma once
 // Cls10: the scene light, two point lights mirrored through the origin sharing
 // one set of colours, and the light model.
-#include "graph/bounded_array.h"
+#include "state/bounded_array.h"
 
 class Cls10 {
 public:

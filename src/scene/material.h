@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "graph/bounded_array.h"
+#include "state/bounded_array.h"
 
 // One row of the preset table (MaterialPreset codes 1..13).
 struct MaterialValues {

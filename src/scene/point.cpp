@@ -11,9 +11,9 @@
 #include <array>
 #include <map>
 
-#include "app/globals.h"
-#include "render/color_split.h"
-#include "render/gl_guards.h"
+#include "state/globals.h"
+#include "state/color.h"
+#include "scene/gl_guards.h"
 #include "scene/camera.h"
 #include "scene/scene_scale.h"
 

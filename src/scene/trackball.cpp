@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/globals.h"
+#include "state/globals.h"
 
 namespace {
 constexpr double kTrackballRadius = 0.5;

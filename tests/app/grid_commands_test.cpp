@@ -11,7 +11,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/globals.h"
+#include "state/globals.h"
 #include "app/grid_commands.h"
 #include "app/grid_dialogs_column.h"
 #include "app/grid_dialogs_option.h"

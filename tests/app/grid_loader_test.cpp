@@ -11,7 +11,7 @@
 #include <random>
 #include <string>
 
-#include "app/globals.h"
+#include "state/globals.h"
 #include "app/grid_loader.h"
 #include "app/grid_number.h"
 #include "platform/sparse_grid.h"

@@ -7,7 +7,7 @@
 #include <QTest>
 
 #include "app/gl_view.h"
-#include "app/globals.h"
+#include "state/globals.h"
 #include "app/main_window.h"
 #include "platform/msgbox.h"
 #include "support/gl_offscreen.h"

@@ -9,14 +9,14 @@
 #include <vector>
 
 #include "app/gl_view.h"
-#include "app/globals.h"
+#include "state/globals.h"
 #include "app/main_window.h"
 #include "fitting/curve/add_curve_graph.h"
 #include "fitting/curve/curve_fit_host.h"
 #include "graph/graph.h"
 #include "platform/common_dialog.h"
 #include "platform/msgbox.h"
-#include "scene/scene.h"
+#include "document/scene.h"
 #include "support/sample_graphs.h"
 
 class WindowTest : public ::testing::Test {

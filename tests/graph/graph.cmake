@@ -4,10 +4,10 @@ set(GRAPH_MODEL_SOURCES
     ${PROJECT_SOURCE_DIR}/src/graph/graph_data.cpp
     ${PROJECT_SOURCE_DIR}/src/graph/graph_box.cpp
     ${PROJECT_SOURCE_DIR}/src/graph/graph_copy.cpp
-    ${PROJECT_SOURCE_DIR}/src/graph/function_options.cpp
-    ${PROJECT_SOURCE_DIR}/src/app/globals.cpp)
+    ${PROJECT_SOURCE_DIR}/src/graph/function_options.cpp)
 trelvane_test(graph_model_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/graph_model_test.cpp ${CMAKE_CURRENT_LIST_DIR}/graph_box_test.cpp
             ${CMAKE_CURRENT_LIST_DIR}/graph_copy_test.cpp ${GRAPH_MODEL_SOURCES}
+    LIBS trelvane_state
     LABELS sanitize)
 target_include_directories(graph_model_test PRIVATE ${PROJECT_SOURCE_DIR}/src)

@@ -5,7 +5,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "app/globals.h"
+#include "state/globals.h"
 #include "graph/graph.h"
 #include "scene/box.h"
 

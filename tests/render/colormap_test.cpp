@@ -17,14 +17,6 @@ void expectRgb(const Rgb& c, double r, double g, double b, const char* what) {
     EXPECT_NEAR(c.b, b, 1e-12) << what;
 }
 
-TEST(ColorSplit, SplitsBGRLongs) {
-    expectRgb(SplitColor(0xFF0000), 0, 0, 1, "blue");
-    expectRgb(SplitColor(255), 1, 0, 0, "red");
-    expectRgb(SplitColor(0x808080), 128 / 255.0, 128 / 255.0, 128 / 255.0, "grey");
-    expectRgb(SplitColor(0x00FF00), 0, 1, 0, "green");
-    expectRgb(SplitColor(0x123456), 0x56 / 255.0, 0x34 / 255.0, 0x12 / 255.0, "mixed");
-}
-
 TEST(ColorMap, LookupsOnATableOfValues) {
     struct Case {
         const char* preset;

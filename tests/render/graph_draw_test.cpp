@@ -9,7 +9,7 @@
 #include <memory>
 #include <utility>
 
-#include "app/globals.h"
+#include "state/globals.h"
 #include "formula/program.h"
 #include "graph/graph.h"
 #include "render/pixel_probe.h"

@@ -8,7 +8,7 @@
 #include <QImage>
 #include <cmath>
 
-#include "app/globals.h"
+#include "state/globals.h"
 #include "scene/axis.h"
 #include "scene/gltext.h"
 #include "support/gl_offscreen.h"

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <vector>
 
-#include "app/globals.h"
+#include "state/globals.h"
 #include "scene/axis.h"
 
 namespace {
@@ -86,19 +86,6 @@ TEST_F(AxisSettingsTest, SetDefaultFor3DAnd4DDocuments) {
         EXPECT_TRUE(a.ShowBackground);
         EXPECT_TRUE(a.ShowprimaryGrid);
         EXPECT_EQ(a.PriGridColor, 3);
-    }
-}
-
-TEST_F(AxisSettingsTest, SplitColor) {
-    struct Case { long c; double r, g, b; };
-    const Case cases[] = {
-        {0xFF0000, 0, 0, 1}, {0xCCCCCC, 0.8, 0.8, 0.8}, {0x00FF8040, 0x40 / 255.0, 0x80 / 255.0, 1}, {0, 0, 0, 0}};
-    for (const Case& c : cases) {
-        double r, g, b;
-        Cls3::SplitColor(c.c, r, g, b);
-        EXPECT_DOUBLE_EQ(r, c.r);
-        EXPECT_DOUBLE_EQ(g, c.g);
-        EXPECT_DOUBLE_EQ(b, c.b);
     }
 }
 

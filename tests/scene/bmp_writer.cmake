@@ -1,1 +1,1 @@
-trelvane_test(scene_bmp_writer_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/bmp_writer_test.cpp LIBS trelvane_core GUI)
+trelvane_test(scene_bmp_writer_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/bmp_writer_test.cpp LIBS trelvane_scene GUI)

@@ -1,6 +1,8 @@
 // The BMP snapshot writer: file layout, replacing files safely, and the pixels
 // of a real colour buffer read back from the file.
 #include "scene/bmp_writer.h"
+#include "platform/atomic_file.h"
+#include "platform/bmp_file.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -16,6 +18,8 @@
 
 #include "support/gl_offscreen.h"
 
+using namespace platform;
+
 namespace {
 
 std::vector<std::uint8_t> readFile(const std::string& path) {
@@ -30,6 +34,14 @@ void writeText(const std::string& path, const std::string& text) {
 std::uint32_t u32(const std::vector<std::uint8_t>& b, std::size_t at) {
     return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
 }
+// The atomic writer with the bytes of an encoded file.
+bool writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string* reason = nullptr) {
+    std::string why;
+    const bool ok = WriteFileAtomically(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}, why);
+    if (reason) *reason = why;
+    return ok;
+}
+
 std::uint32_t u16(const std::vector<std::uint8_t>& b, std::size_t at) { return b[at] | (b[at + 1] << 8); }
 
 // Rows as the GL read gives them, with a distinct colour per pixel and junk in
@@ -98,26 +110,26 @@ TEST(BmpLayout, RefusesSizesThatDoNotFit) {
     EXPECT_TRUE(encodeBmp24(kMaxBitmapSide + 1, 1, {}).empty());
 }
 
-TEST(BmpFileReplace, LongerOldFileIsReplacedWholeAndNoTemporaryRemains) {
+TEST(AtomicFileWrite, LongerOldFileIsReplacedWholeAndNoTemporaryRemains) {
     QTemporaryDir dir;
     const std::string path = dir.filePath("picture.bmp").toStdString();
     writeText(path, std::string(100000, 'x'));
     const auto bytes = encodeBmp24(10, 10, patternRows(10, 10));
-    ASSERT_TRUE(writeFileReplacing(path, bytes));
+    ASSERT_TRUE(writeBytes(path, bytes));
     EXPECT_EQ(readFile(path), bytes);
     EXPECT_EQ(filesIn(dir), QStringList{"picture.bmp"});
 }
 
-TEST(BmpFileReplace, MissingFolderFailsWithAReason) {
+TEST(AtomicFileWrite, MissingFolderFailsWithAReason) {
     QTemporaryDir dir;
     std::string error;
-    EXPECT_FALSE(writeFileReplacing(dir.filePath("no/such/folder/x.bmp").toStdString(), {1, 2, 3}, &error));
+    EXPECT_FALSE(writeBytes(dir.filePath("no/such/folder/x.bmp").toStdString(), {1, 2, 3}, &error));
     EXPECT_FALSE(error.empty());
-    EXPECT_FALSE(writeFileReplacing("", {1}, &error));
+    EXPECT_FALSE(writeBytes("", {1}, &error));
 }
 
 // A disk that fills up half way: the old file stays as it was.
-TEST(BmpFileReplace, FailedWriteKeepsTheOldFile) {
+TEST(AtomicFileWrite, FailedWriteKeepsTheOldFile) {
     QTemporaryDir dir;
     const std::string path = dir.filePath("old.bmp").toStdString();
     writeText(path, "old contents");
@@ -128,7 +140,7 @@ TEST(BmpFileReplace, FailedWriteKeepsTheOldFile) {
     small.rlim_cur = 1000;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     std::string error;
-    const bool ok = writeFileReplacing(path, encodeBmp24(100, 50, patternRows(100, 50)), &error);
+    const bool ok = writeBytes(path, encodeBmp24(100, 50, patternRows(100, 50)), &error);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_FALSE(ok);

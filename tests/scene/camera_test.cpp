@@ -8,10 +8,10 @@
 #include <cmath>
 #include <memory>
 
-#include "app/globals.h"
+#include "state/globals.h"
 #include "graph/graph.h"
 #include "scene/camera.h"
-#include "scene/scene.h"
+#include "document/scene.h"
 #include "scene/trackball.h"
 #include "support/gl_offscreen.h"
 
@@ -186,6 +186,10 @@ TEST_F(CameraTest, PerspectiveProjectionAndItsNearPlane) {
     g->VertTab3D(0, 1)->Z = 8;
     gScene->FunSurfs.Add(g, "1");
     cam.ProjectType = 2;
+    cam.SceneBox = [] {
+        long frame = 0;
+        return gScene->GetBox(frame);
+    };
     cam.Projection(0, 0);
     expectMatrix(glMatrix(GL_PROJECTION_MATRIX), reference(GL_PROJECTION, [] { glFrustum(-20, 20, -20, 20, 990, 2000); }));
     EXPECT_EQ(cam.VolNear, 0.01);

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "app/globals.h"
+#include "state/globals.h"
 #include "platform/msgbox.h"
 #include "scene/gltext.h"
 #include "support/gl_offscreen.h"

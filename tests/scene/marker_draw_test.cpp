@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "app/globals.h"
+#include "state/globals.h"
 #include "scene/point.h"
 #include "render/pixel_probe.h"
 #include "support/gl_offscreen.h"

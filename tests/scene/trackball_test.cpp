@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "app/globals.h"
+#include "state/globals.h"
 #include "scene/trackball.h"
 
 namespace {

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/globals.h"
+#include "state/globals.h"
 #include "graph/graph.h"
-#include "scene/scene.h"
+#include "document/scene.h"
 
 std::shared_ptr<Cls9> AddCurveGraph(CurveFitHost& host, std::span<const double> x, std::span<const double> y,
                                     long count, long kind, const std::string& title, const std::string& modelText,

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/globals.h"
+#include "state/globals.h"
 #include "fitting/curve/curve_fit_run.h"
 #include "fitting/curve/curve_models.h"
 

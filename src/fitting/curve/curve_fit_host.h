@@ -1,7 +1,7 @@
 #pragma once
 // CurveFitHost: what the curve fitting dialog and the curve graph builder need
 // of the main window. The main window implements it; tests use a fake. Graphs
-// themselves go into gGraphs and gScene (app/globals.h) directly.
+// themselves go into gGraphs and gScene (state/globals.h) directly.
 #include <memory>
 #include <string>
 

@@ -3,7 +3,7 @@
 #include <exception>
 #include <vector>
 
-#include "app/globals.h"
+#include "state/globals.h"
 #include "fitting/curve/add_curve_graph.h"
 #include "fitting/curve/curve_fit_math.h"
 #include "fitting/curve/curve_messages.h"

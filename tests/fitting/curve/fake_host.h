@@ -7,11 +7,11 @@
 #include <utility>
 #include <vector>
 
-#include "app/globals.h"
+#include "state/globals.h"
 #include "fitting/curve/curve_fit_host.h"
 #include "graph/graph.h"
 #include "platform/msgbox.h"
-#include "scene/scene.h"
+#include "document/scene.h"
 
 struct FakeHost : CurveFitHost {
     bool gridLoads = true;

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "app/globals.h"
+#include "state/globals.h"
 
 TEST(Globals, ResetRestoresStartValues) {
     gPlotKind = 11;

@@ -1,8 +1,8 @@
-#include "scene/scene.h"
+#include "document/scene.h"
 
 #include <GL/gl.h>
 
-#include "app/globals.h"
+#include "state/globals.h"
 #include "graph/graph.h"
 #include "scene/axis.h"
 #include "scene/scene_scale.h"

@@ -6,10 +6,10 @@
 #include <cmath>
 #include <memory>
 
-#include "app/globals.h"
+#include "state/globals.h"
 #include "graph/graph.h"
 #include "scene/axis.h"
-#include "scene/scene.h"
+#include "document/scene.h"
 #include "support/gl_offscreen.h"
 
 namespace {

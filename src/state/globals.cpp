@@ -1,4 +1,4 @@
-#include "app/globals.h"
+#include "state/globals.h"
 
 #include <stdexcept>
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "scene/box.h"
-#include "scene/keyed_collection.h"
+#include "document/keyed_collection.h"
 
 class Cls3;
 class Cls9;
