@@ -6,7 +6,9 @@
 #include <QVBoxLayout>
 
 #include "app/grid_dialogs_buttons.h"
+#include "platform/cell_text.h"
 #include "platform/grid_control.h"
+#include "platform/msgbox.h"
 
 frmColumn::frmColumn(platform::GridControl& grid, QWidget* parent)
     : QDialog(parent),
@@ -18,6 +20,8 @@ frmColumn::frmColumn(platform::GridControl& grid, QWidget* parent)
     cmdCancel = buttons.cancel;
     setObjectName(QStringLiteral("frmColumn"));
     txtColTitle->setObjectName(QStringLiteral("txtColTitle"));
+    // Longer than a name may be, so a long name is refused, never cut.
+    txtColTitle->setMaxLength(2 * platform::kMaxCellChars + 2);
     auto* box = new QVBoxLayout(this);
     box->addWidget(new QLabel(QStringLiteral("Variable Name:"), this));
     box->addWidget(txtColTitle);
@@ -31,7 +35,13 @@ frmColumn::frmColumn(platform::GridControl& grid, QWidget* parent)
 }
 
 void frmColumn::cmdOK_Click() {
-    grid_.SetCellText(0, mActiveColumn, txtColTitle->text().toStdString());
+    const std::string name = txtColTitle->text().toStdString();
+    if (const auto fault = platform::CheckCellText(name); fault != platform::CellTextFault::None) {
+        platform::MsgBox(platform::CellTextMessage(fault, 0, mActiveColumn), platform::MsgButtons::Ok,
+                         platform::MsgIcon::Critical, "Error");
+        return;
+    }
+    grid_.SetCellText(0, mActiveColumn, name);
     grid_.Refresh();
     accept();
 }

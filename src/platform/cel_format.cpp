@@ -1,14 +1,16 @@
 #include "platform/cel_format.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
+#include <vector>
 
 #include "platform/atomic_file.h"
-#include "platform/sparse_grid.h"
 
 namespace platform {
 namespace {
@@ -60,21 +62,76 @@ bool readLong(std::string_view s, long lo, long hi, long& v) {
     return v >= lo && v <= hi;
 }
 
-bool validUtf8(std::string_view s) {
-    std::size_t i = 0, n = s.size();
-    while (i < n) {
-        auto c = static_cast<unsigned char>(s[i]);
-        if (c < 0x80) { ++i; continue; }
-        int len = (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xe ? 3 : (c >> 3) == 0x1e ? 4 : 0;
-        if (len == 0 || i + len > n) return false;
-        for (int k = 1; k < len; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) >> 6) != 0x2) return false;
-        i += len;
+// Closes a descriptor however the read ends.
+struct FileCloser {
+    int fd;
+    ~FileCloser() {
+        if (fd >= 0) ::close(fd);
     }
+};
+
+}  // namespace
+
+CelReader::CelReader(std::string fileName) : fileName_(std::move(fileName)) {}
+
+bool CelReader::bad(const std::string& why) {
+    error_ = "The file " + fileName_ + " is not a grid file (line " + std::to_string(lineNo_) + ": " + why + ").";
+    return false;
+}
+
+bool CelReader::Line(std::string_view line) {
+    ++lineNo_;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);  // edited on Windows
+    if (lineNo_ == 1) {
+        if (line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);  // a byte-order mark some editors add
+        return line == kMagic || bad("it does not start with \"TRELVANE-CEL 1\"");
+    }
+    if (lineNo_ == 2) {
+        const auto sp = line.find(' ');
+        long rows = 0, cols = 0;
+        if (sp == std::string_view::npos || !readLong(line.substr(0, sp), 1, SparseGrid::kMaxSize, rows) ||
+            !readLong(line.substr(sp + 1), 1, SparseGrid::kMaxSize, cols))
+            return bad("expected the numbers of rows and columns, each 1 to 65536");
+        grid_.SetRows(rows);
+        grid_.SetCols(cols);
+        return true;
+    }
+    return line.empty() || cellLine(line);
+}
+
+bool CelReader::cellLine(std::string_view line) {
+    const auto t1 = line.find('\t');
+    const auto t2 = t1 == std::string_view::npos ? t1 : line.find('\t', t1 + 1);
+    if (t2 == std::string_view::npos) return bad("expected a row, a column and a text separated by tabs");
+    long row = 0, col = 0;
+    if (!readLong(line.substr(0, t1), 0, grid_.Rows() - 1, row) ||
+        !readLong(line.substr(t1 + 1, t2 - t1 - 1), 0, grid_.Cols() - 1, col))
+        return bad("the cell lies outside the grid of " + std::to_string(grid_.Rows()) + " rows and " +
+                   std::to_string(grid_.Cols()) + " columns");
+    const auto where = [&] { return "row " + std::to_string(row) + ", column " + std::to_string(col); };
+    const std::string_view raw = line.substr(t2 + 1);
+    // A line this long cannot hold a text a cell may take.
+    if (line.size() > kMaxLineBytes)
+        return bad("the text of " + where() + " has more than " + GroupThousands(kMaxCellChars) + " characters");
+    std::string text;
+    if (!unescape(raw, text)) return bad("a backslash must be followed by \\, t, r or n");
+    switch (CheckCellText(text)) {
+        case CellTextFault::None: break;
+        case CellTextFault::TooLong:
+            return bad("the text of " + where() + " has more than " + GroupThousands(kMaxCellChars) + " characters");
+        case CellTextFault::NotText: return bad("the text is not UTF-8");
+    }
+    if (text.empty()) return true;
+    if (!grid_.Text(row, col).empty()) return bad(where() + " is given a second time");
+    grid_.SetText(row, col, std::move(text));
     return true;
 }
 
-}  // namespace
+bool CelReader::Finish() {
+    if (lineNo_ >= 2) return true;
+    ++lineNo_;
+    return bad(lineNo_ == 1 ? "the file is empty" : "the numbers of rows and columns are missing");
+}
 
 std::string FormatCel(const SparseGrid& grid) {
     std::vector<std::pair<std::pair<long, long>, const std::string*>> cells;
@@ -97,53 +154,23 @@ std::string FormatCel(const SparseGrid& grid) {
     return out;
 }
 
-bool ParseCel(std::string_view text, const std::string& fileName, CelContents& out, std::string& error) {
-    CelContents read;
-    long lineNo = 0;
-    auto bad = [&](const std::string& why) {
-        error = "The file " + fileName + " is not a grid file (line " + std::to_string(lineNo) + ": " + why + ").";
-        return false;
-    };
-    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);  // a byte-order mark some editors add
-    read.cells.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
+bool ParseCel(std::string_view text, const std::string& fileName, SparseGrid& out, std::string& error) {
+    CelReader reader(fileName);
     std::size_t pos = 0;
     while (pos < text.size()) {
         std::size_t end = text.find('\n', pos);
         if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(pos, end - pos);
+        if (!reader.Line(text.substr(pos, end - pos))) {
+            error = reader.Error();
+            return false;
+        }
         pos = end + 1;
-        ++lineNo;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);  // edited on Windows
-        if (lineNo == 1) {
-            if (line != kMagic) return bad("it does not start with \"TRELVANE-CEL 1\"");
-            continue;
-        }
-        if (lineNo == 2) {
-            auto sp = line.find(' ');
-            if (sp == std::string_view::npos || !readLong(line.substr(0, sp), 1, SparseGrid::kMaxSize, read.rows) ||
-                !readLong(line.substr(sp + 1), 1, SparseGrid::kMaxSize, read.cols))
-                return bad("expected the numbers of rows and columns, each 1 to 65536");
-            continue;
-        }
-        if (line.empty()) continue;
-        auto t1 = line.find('\t');
-        auto t2 = t1 == std::string_view::npos ? t1 : line.find('\t', t1 + 1);
-        if (t2 == std::string_view::npos) return bad("expected a row, a column and a text separated by tabs");
-        CelCell cell;
-        if (!readLong(line.substr(0, t1), 0, read.rows - 1, cell.row) ||
-            !readLong(line.substr(t1 + 1, t2 - t1 - 1), 0, read.cols - 1, cell.col))
-            return bad("the cell lies outside the grid of " + std::to_string(read.rows) + " rows and " +
-                       std::to_string(read.cols) + " columns");
-        std::string_view raw = line.substr(t2 + 1);
-        if (!validUtf8(raw)) return bad("the text is not UTF-8");
-        if (!unescape(raw, cell.text)) return bad("a backslash must be followed by \\, t, r or n");
-        if (!cell.text.empty()) read.cells.push_back(std::move(cell));
     }
-    if (lineNo < 2) {
-        lineNo = lineNo + 1;
-        return bad(lineNo == 1 ? "the file is empty" : "the numbers of rows and columns are missing");
+    if (!reader.Finish()) {
+        error = reader.Error();
+        return false;
     }
-    out = std::move(read);
+    out = std::move(reader.Grid());
     return true;
 }
 
@@ -154,26 +181,59 @@ bool WriteCelFile(const std::string& path, const SparseGrid& grid, std::string& 
     return false;
 }
 
-bool ReadCelFile(const std::string& path, CelContents& out, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+bool ReadCelFile(const std::string& path, SparseGrid& out, std::string& error) {
+    // Opening does not wait on a pipe; what is opened is checked before any
+    // read, so nothing can swap a pipe in between.
+    FileCloser file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
+    if (file.fd < 0) {
         error = "Cannot open the file " + path + ": " + std::strerror(errno) + ".";
         return false;
     }
-    std::string text;
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
-    if (ec) {
-        error = "Cannot read the file " + path + ": " + ec.message() + ".";
+    struct stat st {};
+    if (::fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        error = "Cannot open the file " + path + ": it is not a regular file.";
         return false;
     }
-    text.resize(size);
-    in.read(text.data(), static_cast<std::streamsize>(size));
-    if (static_cast<std::uintmax_t>(in.gcount()) != size) {
-        error = "Cannot read the file " + path + ".";
+    ::fcntl(file.fd, F_SETFL, ::fcntl(file.fd, F_GETFL) & ~O_NONBLOCK);
+
+    CelReader reader(path);
+    std::vector<char> buffer(1 << 20);
+    std::string pending;  // the start of a line that goes on in the next piece
+    auto fail = [&] {
+        error = reader.Error();
         return false;
+    };
+    while (true) {
+        const ssize_t n = ::read(file.fd, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            error = "Cannot read the file " + path + ": " + std::strerror(errno) + ".";
+            return false;
+        }
+        if (n == 0) break;
+        std::string_view piece(buffer.data(), static_cast<std::size_t>(n));
+        for (std::size_t end; (end = piece.find('\n')) != std::string_view::npos; piece.remove_prefix(end + 1)) {
+            bool ok;
+            if (pending.empty()) {
+                ok = reader.Line(piece.substr(0, end));
+            } else {
+                pending.append(piece.substr(0, std::min(end, CelReader::kMaxLineBytes + 1)));
+                ok = reader.Line(pending);
+                pending.clear();
+            }
+            if (!ok) return fail();
+        }
+        // An endless line is refused as soon as it is too long for any cell.
+        pending.append(piece.substr(0, std::min(piece.size(), CelReader::kMaxLineBytes + 1)));
+        if (pending.size() > CelReader::kMaxLineBytes) {
+            reader.Line(pending);
+            return fail();
+        }
     }
-    return ParseCel(text, path, out, error);
+    if (!pending.empty() && !reader.Line(pending)) return fail();
+    if (!reader.Finish()) return fail();
+    out = std::move(reader.Grid());
+    return true;
 }
 
 }  // namespace platform

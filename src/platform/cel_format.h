@@ -4,31 +4,51 @@
 //   line 2  "<rows> <cols>"
 //   then one line per non-empty cell "<row>\t<col>\t<text>", with backslash,
 //   tab, carriage return and line feed in the text written \\ \t \r \n.
+// A file is read into a grid of its own and checked whole before the grid it
+// replaces changes; every refusal names the file and the line.
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "platform/cell_text.h"
+#include "platform/sparse_grid.h"
 
 namespace platform {
 
-class SparseGrid;
+// Reads a file's lines, one at a time, into a grid of its own.
+class CelReader {
+public:
+    explicit CelReader(std::string fileName);
 
-struct CelCell {
-    long row, col;
-    std::string text;
-};
+    // One line without its line end ("\r" before it is dropped). False, with
+    // Error() set, when the line is at fault; nothing more may be read then.
+    bool Line(std::string_view line);
+    // After the last line: false when the file ended before its grid size.
+    bool Finish();
+    const std::string& Error() const { return error_; }
+    // The grid read, once Finish() has accepted the file.
+    SparseGrid& Grid() { return grid_; }
 
-struct CelContents {
-    long rows = 0, cols = 0;
-    std::vector<CelCell> cells;
+    // No line of a file that a grid can hold is longer than this: a cell's
+    // text has at most four bytes for each of its characters.
+    static constexpr std::size_t kMaxLineBytes = 4 * kMaxCellChars + 32;
+
+private:
+    bool bad(const std::string& why);
+    bool cellLine(std::string_view line);
+
+    std::string fileName_, error_;
+    long lineNo_ = 0;
+    SparseGrid grid_{1, 1};
 };
 
 // The file's text for a grid, cells in row then column order.
 std::string FormatCel(const SparseGrid& grid);
-// Reads and checks the whole text. On failure returns false with `error`
-// naming `fileName` and the line at fault.
-bool ParseCel(std::string_view text, const std::string& fileName, CelContents& out, std::string& error);
+// Reads and checks a whole text; `out` changes only when the text is accepted.
+bool ParseCel(std::string_view text, const std::string& fileName, SparseGrid& out, std::string& error);
 
 bool WriteCelFile(const std::string& path, const SparseGrid& grid, std::string& error);
-bool ReadCelFile(const std::string& path, CelContents& out, std::string& error);
+// Reads a regular file only (a pipe, device or folder is refused before any
+// reading, so nothing waits on it), in pieces, never holding the whole text.
+bool ReadCelFile(const std::string& path, SparseGrid& out, std::string& error);
 
 }  // namespace platform

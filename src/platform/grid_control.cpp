@@ -4,9 +4,12 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
 #include <algorithm>
 
+#include "platform/cell_text.h"
 #include "platform/grid_model.h"
 #include "platform/msgbox.h"
 
@@ -23,10 +26,24 @@ int toButton(Qt::MouseButton b) {
 int toShift(Qt::KeyboardModifiers m) {
     return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
 }
+
+// The cell editor takes more than a cell may hold (a line edit would cut the
+// text at 32,767 silently), so an overlong text reaches the model's check and
+// is refused with a message instead of being cut.
+class CellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor)) line->setMaxLength(2 * kMaxCellChars + 2);
+        return editor;
+    }
+};
 }  // namespace
 
 GridControl::GridControl(QWidget* parent) : QTableView(parent), model_(new GridModel(this)) {
     setModel(model_);
+    setItemDelegate(new CellDelegate(this));
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);
@@ -149,10 +166,15 @@ void GridControl::SelectionCut() {
 void GridControl::SelectionPaste() {
     const std::string text = QApplication::clipboard()->text().toStdString();
     if (text.empty()) return;
-    CellRange at = Selection();
-    CellRange written;
-    model_->reset([&](SparseGrid& g) { written = g.PasteText(at.row1, at.col1, text); });
-    if (written.row2 >= written.row1) SetSelection(written);
+    const CellRange at = Selection();
+    PasteResult result;
+    model_->reset([&](SparseGrid& g) { result = g.PasteText(at.row1, at.col1, text); });
+    if (result.written.row2 >= result.written.row1) SetSelection(result.written);
+    else SetSelection(at);
+    const std::string message = PasteMessage(result);
+    if (message.empty()) return;
+    if (result.refusal.empty()) MsgBox(message, MsgButtons::Ok, MsgIcon::Exclamation, "Note");
+    else MsgBox(message, MsgButtons::Ok, MsgIcon::Critical, "Error");
 }
 
 void GridControl::SelectionDeleteContents() {
@@ -211,12 +233,16 @@ bool GridControl::LoadFile(const std::string& path) {
     model_->reset([&](SparseGrid& g) { ok = g.LoadCel(path, error); });
     SetActiveCell(1, 1);
     if (!ok) MsgBox(error, MsgButtons::Ok, MsgIcon::Critical, "Error");
+    else SetUnmodified();
     return ok;
 }
 
 bool GridControl::SaveFile(const std::string& path) {
     std::string error;
-    if (Store().SaveCel(path, error)) return true;
+    if (Store().SaveCel(path, error)) {
+        SetUnmodified();
+        return true;
+    }
     MsgBox(error, MsgButtons::Ok, MsgIcon::Critical, "Error");
     return false;
 }

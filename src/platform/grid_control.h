@@ -69,6 +69,11 @@ public:
     bool LoadFile(const std::string& path);
     bool SaveFile(const std::string& path);
 
+    // True when cells or the size changed since the grid was last loaded,
+    // saved or marked unmodified (New Data marks it after clearing).
+    bool Modified() const { return Store().Stamp() != savedStamp_; }
+    void SetUnmodified() { savedStamp_ = Store().Stamp(); }
+
     // The cells themselves, for the grid loader and for bulk work. Call
     // Refresh() after changing them directly.
     SparseGrid& Store();
@@ -90,6 +95,7 @@ private:
 
     GridModel* model_;
     bool showRowNumbers_ = true;
+    std::uint64_t savedStamp_ = 0;
 };
 
 }  // namespace platform

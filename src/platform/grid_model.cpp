@@ -1,5 +1,10 @@
 #include "platform/grid_model.h"
 
+#include <QTimer>
+
+#include "platform/cell_text.h"
+#include "platform/msgbox.h"
+
 namespace platform {
 
 int GridModel::rowCount(const QModelIndex& parent) const {
@@ -19,7 +24,18 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
 
 bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (!index.isValid() || role != Qt::EditRole) return false;
-    grid_.SetText(index.row() + 1, index.column() + 1, value.toString().toStdString());
+    const long row = index.row() + 1, col = index.column() + 1;
+    std::string text = value.toString().toStdString();
+    if (const CellTextFault fault = CheckCellText(text); fault != CellTextFault::None) {
+        // Told once the editor has closed: a box inside its commit would
+        // take its focus while it is still being closed.
+        QTimer::singleShot(0, this, [row, col, fault] {
+            MsgBox(CellTextMessage(fault, row, col) + " The cell keeps its text.", MsgButtons::Ok, MsgIcon::Critical,
+                   "Error");
+        });
+        return false;
+    }
+    grid_.SetText(row, col, std::move(text));
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
 }

@@ -1,17 +1,28 @@
 #include "platform/sparse_grid.h"
 
 #include <algorithm>
+#include <atomic>
 #include <stdexcept>
 
 #include "platform/cel_format.h"
+#include "platform/cell_text.h"
 #include "platform/tsv.h"
 
 namespace platform {
 namespace {
 long clampSize(long n) { return std::clamp(n, 1L, SparseGrid::kMaxSize); }
+
+std::string countOf(long n, const char* one, const char* many) {
+    return GroupThousands(n) + ' ' + (n == 1 ? one : many);
+}
 }  // namespace
 
-SparseGrid::SparseGrid(long rows, long cols) : rows_(clampSize(rows)), cols_(clampSize(cols)) {}
+SparseGrid::SparseGrid(long rows, long cols) : rows_(clampSize(rows)), cols_(clampSize(cols)) { touch(); }
+
+void SparseGrid::touch() {
+    static std::atomic<std::uint64_t> last{0};
+    stamp_ = ++last;
+}
 
 void SparseGrid::check(long row, long col) const {
     if (row < 0 || row >= rows_ || col < 0 || col >= cols_) throw std::out_of_range("Subscript out of range");
@@ -29,18 +40,23 @@ void SparseGrid::remap(Pred keep, Move move) {
     }
     cells_.swap(next);
     extentKnown_ = false;
+    touch();
 }
 
 void SparseGrid::SetRows(long rows) {
     rows = clampSize(rows);
+    if (rows == rows_) return;
     if (rows < rows_) remap([rows](long r, long) { return r < rows; }, [](long&, long&) {});
     rows_ = rows;
+    touch();
 }
 
 void SparseGrid::SetCols(long cols) {
     cols = clampSize(cols);
+    if (cols == cols_) return;
     if (cols < cols_) remap([cols](long, long c) { return c < cols; }, [](long&, long&) {});
     cols_ = cols;
+    touch();
 }
 
 const std::string& SparseGrid::Text(long row, long col) const {
@@ -53,11 +69,16 @@ const std::string& SparseGrid::Text(long row, long col) const {
 void SparseGrid::SetText(long row, long col, std::string text) {
     check(row, col);
     if (text.empty()) {
+        if (!cells_.erase(key(row, col))) return;
+        touch();
         // Emptying a cell on the edge of the data may move the edge.
-        if (cells_.erase(key(row, col)) && (row == lastRow_ || col == lastCol_)) extentKnown_ = false;
+        if (row == lastRow_ || col == lastCol_) extentKnown_ = false;
         return;
     }
-    cells_.insert_or_assign(key(row, col), std::move(text));
+    auto [it, added] = cells_.try_emplace(key(row, col));
+    if (!added && it->second == text) return;
+    it->second = std::move(text);
+    touch();
     if (row >= 1 && col >= 1) {
         lastRow_ = std::max(lastRow_, row);
         lastCol_ = std::max(lastCol_, col);
@@ -66,6 +87,7 @@ void SparseGrid::SetText(long row, long col, std::string text) {
 
 void SparseGrid::Clear() {
     cells_.clear();
+    touch();
     lastRow_ = lastCol_ = 0;
     extentKnown_ = true;
 }
@@ -88,6 +110,7 @@ void SparseGrid::ClearRange(const CellRange& range) {
     long r1 = std::max(1L, range.row1), r2 = std::min(rows_ - 1, range.row2);
     long c1 = std::max(1L, range.col1), c2 = std::min(cols_ - 1, range.col2);
     if (r1 > r2 || c1 > c2) return;
+    const std::size_t before = cells_.size();
     // Walk whichever is smaller: the range or the filled cells.
     if (static_cast<double>(r2 - r1 + 1) * (c2 - c1 + 1) < static_cast<double>(cells_.size())) {
         for (long r = r1; r <= r2; ++r)
@@ -98,7 +121,9 @@ void SparseGrid::ClearRange(const CellRange& range) {
             return r >= r1 && r <= r2 && c >= c1 && c <= c2;
         });
     }
+    if (cells_.size() == before) return;
     extentKnown_ = false;
+    touch();
 }
 
 // Row and column insertion and deletion are one operation along either axis.
@@ -144,18 +169,34 @@ std::string SparseGrid::CopyText(const CellRange& range) const {
     return FormatTsv(table);
 }
 
-CellRange SparseGrid::PasteText(long row, long col, std::string_view text) {
-    auto table = ParseTsv(text);
+PasteResult SparseGrid::PasteText(long row, long col, std::string_view text) {
+    PasteResult result;
+    const TextTable table = ParseTsv(text);
     row = std::clamp(row, 1L, kMaxSize - 1);
     col = std::clamp(col, 1L, kMaxSize - 1);
     long width = 0;
     for (const auto& line : table) width = std::max(width, static_cast<long>(line.size()));
-    long height = static_cast<long>(table.size());
-    if (height == 0 || width == 0) return CellRange{row, col, row - 1, col - 1};
-    // Grow rather than drop pasted data; the grid's limit still holds.
-    if (row + height > rows_) SetRows(row + height);
-    if (col + width > cols_) SetCols(col + width);
-    long r2 = std::min(rows_ - 1, row + height - 1), c2 = std::min(cols_ - 1, col + width - 1);
+    const long height = static_cast<long>(table.size());
+    result.written = CellRange{row, col, row - 1, col - 1};
+    if (height == 0 || width == 0) return result;
+    // What lies beyond the grid's limit is left out and counted.
+    const long r2 = std::min(kMaxSize - 1, row + height - 1), c2 = std::min(kMaxSize - 1, col + width - 1);
+    result.rowsLeftOut = row + height - 1 - r2;
+    result.colsLeftOut = col + width - 1 - c2;
+    // Every text is checked before the first one goes in.
+    for (long r = row; r <= r2; ++r) {
+        const auto& line = table[static_cast<std::size_t>(r - row)];
+        for (long c = col; c <= c2 && static_cast<std::size_t>(c - col) < line.size(); ++c) {
+            const CellTextFault fault = CheckCellText(line[static_cast<std::size_t>(c - col)]);
+            if (fault == CellTextFault::None) continue;
+            result.refusal = CellTextMessage(fault, r, c);
+            result.rowsLeftOut = result.colsLeftOut = 0;
+            return result;
+        }
+    }
+    // Grow rather than drop pasted data.
+    if (r2 >= rows_) SetRows(r2 + 1);
+    if (c2 >= cols_) SetCols(c2 + 1);
     for (long r = row; r <= r2; ++r) {
         const auto& line = table[static_cast<std::size_t>(r - row)];
         for (long c = col; c <= c2; ++c) {
@@ -163,7 +204,21 @@ CellRange SparseGrid::PasteText(long row, long col, std::string_view text) {
             SetText(r, c, i < line.size() ? line[i] : std::string());
         }
     }
-    return CellRange{row, col, r2, c2};
+    result.written = CellRange{row, col, r2, c2};
+    return result;
+}
+
+std::string PasteMessage(const PasteResult& result) {
+    if (!result.refusal.empty()) return result.refusal + " Nothing was pasted.";
+    std::string what;
+    if (result.rowsLeftOut > 0) what = countOf(result.rowsLeftOut, "row", "rows");
+    if (result.colsLeftOut > 0) {
+        if (!what.empty()) what += " and ";
+        what += countOf(result.colsLeftOut, "column", "columns");
+    }
+    if (what.empty()) return {};
+    const bool one = result.rowsLeftOut + result.colsLeftOut == 1;
+    return what + (one ? " did not fit into the grid and was not pasted." : " did not fit into the grid and were not pasted.");
 }
 
 bool SparseGrid::SaveCel(const std::string& path, std::string& error) const {
@@ -171,14 +226,9 @@ bool SparseGrid::SaveCel(const std::string& path, std::string& error) const {
 }
 
 bool SparseGrid::LoadCel(const std::string& path, std::string& error) {
-    CelContents read;
+    SparseGrid read(1, 1);
     if (!ReadCelFile(path, read, error)) return false;
-    rows_ = read.rows;
-    cols_ = read.cols;
-    cells_.clear();
-    cells_.reserve(read.cells.size());
-    for (auto& cell : read.cells) cells_.insert_or_assign(key(cell.row, cell.col), std::move(cell.text));
-    extentKnown_ = false;
+    *this = std::move(read);
     return true;
 }
 

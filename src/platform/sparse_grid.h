@@ -17,6 +17,18 @@ struct CellRange {
     long row1 = 1, col1 = 1, row2 = 1, col2 = 1;
 };
 
+// What a paste did. Rows and columns beyond the grid's limit are left out
+// and counted; a text that no cell may hold (see cell_text.h) refuses the
+// whole paste before anything changes.
+struct PasteResult {
+    CellRange written{1, 1, 0, 0};  // row2 < row1 when nothing was written
+    long rowsLeftOut = 0, colsLeftOut = 0;
+    std::string refusal;            // why nothing was pasted, "" otherwise
+};
+// What to tell the user after a paste, "" when everything went in:
+// "4,465 rows did not fit into the grid and were not pasted."
+std::string PasteMessage(const PasteResult& result);
+
 class SparseGrid {
 public:
     SparseGrid(long rows = 1001, long cols = 11);
@@ -38,6 +50,9 @@ public:
     // aside), {0, 0} when none; kept up to date so it costs no scan.
     std::pair<long, long> DataExtent() const;
     std::size_t CellCount() const { return cells_.size(); }  // filled cells
+    // Changes with every change of a cell or of the size, and no two grids
+    // ever share one: a grid is unchanged while its stamp is the same.
+    std::uint64_t Stamp() const { return stamp_; }
 
     // Calls f(row, col, text) for every filled cell, in no particular order.
     template <class F>
@@ -58,8 +73,8 @@ public:
     // tab, line break or quote is quoted as spreadsheets do.
     std::string CopyText(const CellRange& r) const;
     // Writes tab-separated text with its top-left at (row, col); the grid grows
-    // (up to kMaxSize) to hold what is pasted. Returns the range written.
-    CellRange PasteText(long row, long col, std::string_view text);
+    // (up to kMaxSize) to hold what is pasted.
+    PasteResult PasteText(long row, long col, std::string_view text);
 
     // *.cel files: see cel_format.h. Both return false with a message in
     // `error`; a failed load leaves the grid as it was, a failed save leaves
@@ -76,6 +91,7 @@ private:
     static long rowOf(std::uint64_t k) { return static_cast<long>(k >> 32); }
     static long colOf(std::uint64_t k) { return static_cast<long>(k & 0xffffffffu); }
     void check(long row, long col) const;
+    void touch();
     void insertLines(bool rows, long before, long count);
     void deleteLines(bool rows, long first, long count);
     template <class Pred, class Move>
@@ -85,6 +101,7 @@ private:
     std::unordered_map<std::uint64_t, std::string> cells_;
     mutable long lastRow_ = 0, lastCol_ = 0;
     mutable bool extentKnown_ = true;
+    std::uint64_t stamp_ = 0;
 };
 
 }  // namespace platform

@@ -3,9 +3,8 @@
 if(TRELVANE_LOGIC_ONLY)
   set(_src ${PROJECT_SOURCE_DIR}/src)
   trelvane_test(app_grid_loader_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/grid_loader_test.cpp
-                ${_src}/app/grid_loader.cpp ${_src}/app/grid_number.cpp
-                ${_src}/platform/sparse_grid.cpp ${_src}/platform/cel_format.cpp ${_src}/platform/tsv.cpp
-                ${_src}/platform/atomic_file.cpp LIBS trelvane_state LABELS sanitize)
+                ${_src}/app/grid_loader.cpp ${_src}/app/grid_number.cpp ${TRELVANE_GRID_LOGIC_SOURCES}
+                LIBS trelvane_state LABELS sanitize)
   target_include_directories(app_grid_loader_test PRIVATE ${_src})
 else()
   trelvane_test(app_grid_loader_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/grid_loader_test.cpp LIBS trelvane_app

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <filesystem>
@@ -132,4 +133,26 @@ TEST_F(CelFile, FailedSaveKeepsTheOldFile) {
     EXPECT_NE(error.find(target), std::string::npos) << error;
     EXPECT_EQ(read(target), "TRELVANE-CEL 1\n2 2\n1\t1\told\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);  // no temporary left
+}
+
+// A pipe would block the reading until another program wrote to it, a device
+// could give endless data: only regular files are read, checked before any read.
+TEST_F(CelFile, OnlyRegularFilesAreOpened) {
+    const std::string fifo = path("pipe.cel");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    fs::create_directory(path("folder.cel"));
+    write(path("real.cel"), "TRELVANE-CEL 1\n3 3\n1\t1\tvia a link\n");
+    fs::create_symlink(path("real.cel"), path("link.cel"));
+    for (const std::string& p : {fifo, path("folder.cel"), std::string("/dev/zero"), std::string("/dev/null")}) {
+        SparseGrid g(5, 5);
+        g.SetText(1, 1, "keep");
+        std::string error;
+        EXPECT_FALSE(g.LoadCel(p, error)) << p;
+        EXPECT_EQ(error, "Cannot open the file " + p + ": it is not a regular file.");
+        EXPECT_EQ(g.Text(1, 1), "keep");
+    }
+    SparseGrid g;
+    std::string error;
+    ASSERT_TRUE(g.LoadCel(path("link.cel"), error)) << error;  // a link to a regular file is read
+    EXPECT_EQ(g.Text(1, 1), "via a link");
 }

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
+#include "platform/cell_text.h"
 #include "platform/sparse_grid.h"
 #include "platform/tsv.h"
 
@@ -111,7 +115,7 @@ TEST(SparseGrid, CopyAndPasteExchangeTabSeparatedText) {
     EXPECT_EQ(text, "11\t12\t13\n21\t\"tab\there\"\t\"two\nlines \"\"q\"\"\"\n");
 
     SparseGrid h(3, 3);
-    CellRange written = h.PasteText(2, 2, text);  // the grid grows to hold it
+    CellRange written = h.PasteText(2, 2, text).written;  // the grid grows to hold it
     EXPECT_EQ(h.Rows(), 4);
     EXPECT_EQ(h.Cols(), 5);
     EXPECT_EQ(written.row2, 3);
@@ -160,4 +164,127 @@ TEST(SparseGrid, DataExtentFollowsEveryChange) {
     EXPECT_EQ(g.DataExtent(), (std::pair{20L, 3L}));
     g.Clear();
     EXPECT_EQ(g.DataExtent(), (std::pair{0L, 0L}));
+}
+
+namespace {
+std::string rowsOf(long n, const std::string& line) {
+    std::string text;
+    for (long i = 0; i < n; ++i) text += line + "\n";
+    return text;
+}
+}  // namespace
+
+TEST(SparseGrid, APasteBeyondTheGridsLimitSaysHowMuchWasLeftOut) {
+    struct Case {
+        const char* what;
+        long row, col;
+        std::string text;
+        long lastRow, lastCol;  // the corner written
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {"70,000 rows from row 1", 1, 1, rowsOf(70000, "1\t2"), 65535, 2,
+         "4,465 rows did not fit into the grid and were not pasted."},
+        {"one row too many", 2, 1, rowsOf(65535, "x"), 65535, 1, "1 row did not fit into the grid and was not pasted."},
+        {"columns from column 65530", 1, 65530, rowsOf(2, "c\tc\tc\tc\tc\tc\tc\tc\tc\tc"), 2, 65535,
+         "4 columns did not fit into the grid and were not pasted."},
+        {"both", 65534, 65534, rowsOf(3, "a\tb\tc"), 65535, 65535,
+         "1 row and 1 column did not fit into the grid and were not pasted."},
+        {"everything fits", 65534, 1, rowsOf(2, "a"), 65535, 1, ""},
+    };
+    for (const auto& k : cases) {
+        SparseGrid g;
+        const platform::PasteResult r = g.PasteText(k.row, k.col, k.text);
+        EXPECT_EQ(r.written.row2, k.lastRow) << k.what;
+        EXPECT_EQ(r.written.col2, k.lastCol) << k.what;
+        EXPECT_EQ(platform::PasteMessage(r), k.message) << k.what;
+        EXPECT_FALSE(g.Text(k.lastRow, k.lastCol).empty()) << k.what;
+    }
+}
+
+TEST(SparseGrid, APasteWithATextNoCellMayHoldChangesNothing) {
+    const std::string tooLong(platform::kMaxCellChars + 1, '7');
+    const std::string longest(platform::kMaxCellChars, '7');
+    struct Case {
+        std::string text, message;
+    };
+    const std::vector<Case> cases = {
+        {"1\t2\n3\t" + tooLong + "\n",
+         "The text of row 6, column 5 has more than 32,767 characters. Nothing was pasted."},
+        {"1\t" + std::string("a\0b", 3) + "\n", "The text of row 5, column 5 is not UTF-8 text. Nothing was pasted."},
+        {"\xC0\xAF\n", "The text of row 5, column 4 is not UTF-8 text. Nothing was pasted."},
+    };
+    for (const auto& k : cases) {
+        SparseGrid g(6, 6);
+        g.SetText(5, 4, "old");
+        const std::uint64_t stamp = g.Stamp();
+        const platform::PasteResult r = g.PasteText(5, 4, k.text);
+        EXPECT_EQ(platform::PasteMessage(r), k.message);
+        EXPECT_LT(r.written.row2, r.written.row1);
+        EXPECT_EQ(g.Stamp(), stamp);
+        EXPECT_EQ(g.Rows(), 6);
+        EXPECT_EQ(g.Text(5, 4), "old");
+    }
+    SparseGrid g;
+    EXPECT_EQ(platform::PasteMessage(g.PasteText(1, 1, longest)), "");  // the longest text a cell may hold
+    EXPECT_EQ(g.Text(1, 1), longest);
+}
+
+TEST(SparseGrid, TheStampChangesWithEveryChangeAndOnlyThen) {
+    SparseGrid g(10, 10);
+    SparseGrid other(10, 10);
+    EXPECT_NE(g.Stamp(), other.Stamp());  // no two grids share a stamp
+    struct Case {
+        const char* what;
+        std::function<void(SparseGrid&)> op;
+        bool changes;
+    };
+    const std::vector<Case> cases = {
+        {"text", [](SparseGrid& s) { s.SetText(2, 2, "b"); }, true},
+        {"name", [](SparseGrid& s) { s.SetText(0, 3, "Name"); }, true},
+        {"empty a cell", [](SparseGrid& s) { s.SetText(1, 1, ""); }, true},
+        {"rows", [](SparseGrid& s) { s.SetRows(12); }, true},
+        {"cols", [](SparseGrid& s) { s.SetCols(5); }, true},
+        {"clear range", [](SparseGrid& s) { s.ClearRange({1, 1, 3, 3}); }, true},
+        {"insert row", [](SparseGrid& s) { s.InsertRows(1, 1); }, true},
+        {"delete col", [](SparseGrid& s) { s.DeleteCols(1, 1); }, true},
+        {"paste", [](SparseGrid& s) { s.PasteText(4, 4, "p"); }, true},
+        {"clear", [](SparseGrid& s) { s.Clear(); }, true},
+        {"same text", [](SparseGrid& s) { s.SetText(1, 1, "a"); }, false},
+        {"empty an empty cell", [](SparseGrid& s) { s.SetText(5, 5, ""); }, false},
+        {"same size", [](SparseGrid& s) { s.SetRows(10); }, false},
+        {"clear empty cells", [](SparseGrid& s) { s.ClearRange({6, 6, 8, 8}); }, false},
+        {"read", [](SparseGrid& s) { (void)s.Text(1, 1); (void)s.DataExtent(); }, false},
+    };
+    for (const auto& k : cases) {
+        SparseGrid s(10, 10);
+        s.SetText(1, 1, "a");
+        const std::uint64_t before = s.Stamp();
+        k.op(s);
+        EXPECT_EQ(s.Stamp() != before, k.changes) << k.what;
+    }
+}
+
+TEST(CellText, UpTo32767CharactersOfUtf8TextWithoutNul) {
+    struct Case {
+        std::string text;
+        platform::CellTextFault fault;
+    };
+    using F = platform::CellTextFault;
+    std::string wide;  // 32,767 characters of four bytes each
+    for (long i = 0; i < platform::kMaxCellChars; ++i) wide += "\xF0\x9F\x98\x80";
+    const std::vector<Case> cases = {
+        {"", F::None}, {"1,5", F::None}, {"\xC3\xA9\xE6\xB8\xA9", F::None}, {wide, F::None},
+        {std::string(platform::kMaxCellChars, 'a'), F::None},
+        {std::string(platform::kMaxCellChars + 1, 'a'), F::TooLong}, {wide + "a", F::TooLong},
+        {std::string("\0", 1), F::NotText}, {"\xC0\x80", F::NotText}, {"\xE0\x9F\xBF", F::NotText},
+        {"\xED\xBF\xBF", F::NotText}, {"\xF4\x90\x80\x80", F::NotText}, {"\xF5\x80\x80\x80", F::NotText},
+        {"\xC3", F::NotText}, {"a\x80", F::NotText}, {"\xE6\xB8", F::NotText},
+        {"\xEF\xBF\xBF\xF4\x8F\xBF\xBF", F::None},  // U+FFFF and U+10FFFF
+    };
+    for (const auto& k : cases)
+        EXPECT_EQ(platform::CheckCellText(k.text), k.fault) << testing::PrintToString(k.text.substr(0, 20));
+    EXPECT_EQ(platform::GroupThousands(4465), "4,465");
+    EXPECT_EQ(platform::GroupThousands(-1234567), "-1,234,567");
+    EXPECT_EQ(platform::GroupThousands(999), "999");
 }
