@@ -81,6 +81,7 @@ std::string KeepExpressionChars(std::string& text) {
 
 std::string FoldSignPairs(const std::string& text) {
     std::string out;
+    out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
         if (i + 1 < text.size() && text[i + 1] == '-' && (text[i] == '+' || text[i] == '-')) {
             out += text[i] == '+' ? '-' : '+';

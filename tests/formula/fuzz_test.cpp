@@ -12,6 +12,7 @@
 #include "formula/compiler.h"
 #include "formula/evaluator.h"
 #include "formula/guards.h"
+#include "mutate_text.h"
 
 using namespace formula;
 
@@ -108,17 +109,7 @@ public:
     }
 
     std::string mutate(std::string s) {
-        const int edits = 1 + pick(3);
-        for (int k = 0; k < edits; ++k) {
-            const std::size_t at = s.empty() ? 0 : static_cast<std::size_t>(pick(static_cast<int>(s.size())));
-            const char c = static_cast<char>(pick(256));
-            switch (pick(3)) {
-            case 0: s.insert(s.begin() + static_cast<long>(at), c); break;
-            case 1: if (!s.empty()) s.erase(at, 1); break;
-            default: if (!s.empty()) s[at] = c; break;
-            }
-        }
-        return s;
+        return fuzz::mutateText(std::move(s), [this](int n) { return pick(n); });
     }
 
     Vars vars() {
