@@ -26,22 +26,25 @@ std::string trimBlanks(const std::string& s) {
     return s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
-// Save Data and Save Data As differ only in the dialog's title.
-void saveData(GridControl& grid, const char* title) {
+// Save Data and Save Data As differ only in the dialog's title. True when
+// the grid was saved.
+bool saveData(GridControl& grid, const char* title) {
     platform::CommonDialog dlgSave;
     dlgSave.Filter = kCelFilter;
     dlgSave.FileName.clear();
     dlgSave.DialogTitle = title;
     dlgSave.ShowSave();
-    const std::string name = dlgSave.FileName;  // used as returned: no extension is added
-    if (name.empty()) return;
+    const std::string name = dlgSave.FileName;  // with the filter's extension when none was typed
+    if (name.empty()) return false;
     std::error_code ec;
     if (std::filesystem::exists(name, ec) &&
         MsgBox("File " + name + " exists already, would you like to override it?", MsgButtons::YesNo,
                MsgIcon::Question, "Note") != platform::MsgResult::Yes)
-        return;
+        return false;
     // A failed save has told the user already (GridControl::SaveFile).
-    if (grid.SaveFile(name)) MsgBox("Save successful!", MsgButtons::Ok, MsgIcon::Exclamation, "Note");
+    if (!grid.SaveFile(name)) return false;
+    MsgBox("Save successful!", MsgButtons::Ok, MsgIcon::Exclamation, "Note");
+    return true;
 }
 
 }  // namespace
@@ -58,7 +61,17 @@ bool LoadGridData(const platform::SparseGrid& grid) {
 
 bool LoadGridData(const GridControl& grid) { return LoadGridData(grid.Store()); }
 
+bool GridDataMayBeDiscarded(GridControl& grid) {
+    if (!grid.Modified()) return true;
+    switch (MsgBox(kSaveGridQuestion, MsgButtons::YesNoCancel, MsgIcon::Exclamation, "Note")) {
+        case platform::MsgResult::Yes: return saveData(grid, "Save");
+        case platform::MsgResult::No: return true;
+        default: return false;
+    }
+}
+
 void mnuFileNew_Click(GridControl& grid) {
+    if (!GridDataMayBeDiscarded(grid)) return;
     grid.SetAutoRedraw(false);
     grid.Clear();
     grid.SetShowRowNumbers(true);
@@ -66,6 +79,7 @@ void mnuFileNew_Click(GridControl& grid) {
     for (long i = 1; i < grid.Cols(); ++i) grid.SetCellText(0, i, "Var" + std::to_string(i));
     grid.SetAutoRedraw(true);
     grid.Refresh();
+    grid.SetUnmodified();
 }
 
 void mnuFileOpen_Click(GridControl& grid) {
@@ -77,8 +91,11 @@ void mnuFileOpen_Click(GridControl& grid) {
     dlgSave.ShowOpen();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);  // the window repaints
     const std::string name = trimBlanks(dlgSave.FileName);
+    // A name of nothing does nothing; a folder, pipe or device is refused
+    // with a message by the load, before anything is read.
     std::error_code ec;
-    if (name.empty() || !std::filesystem::exists(name, ec) || std::filesystem::is_directory(name, ec)) return;
+    if (name.empty() || !std::filesystem::exists(name, ec)) return;
+    if (!GridDataMayBeDiscarded(grid)) return;
     grid.LoadFile(name);
 }
 

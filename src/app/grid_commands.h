@@ -8,6 +8,14 @@ namespace platform {
 class GridControl;
 }
 
+// Before changed grid data would be thrown away (New Data, Open Data, Exit,
+// the window's close box): when the grid changed since it was last opened,
+// saved or cleared, asks kSaveGridQuestion with Yes, No and Cancel. Yes saves
+// first and goes on only when the save succeeded; No goes on; Cancel (or the
+// box closed) stops. True when the command may go on.
+inline constexpr const char* kSaveGridQuestion = "The grid data have changed. Save changes to file?";
+bool GridDataMayBeDiscarded(platform::GridControl& grid);
+
 // File menu.
 void mnuFileNew_Click(platform::GridControl& grid);          // "New Data"
 void mnuFileOpen_Click(platform::GridControl& grid);         // "Open Data ..."

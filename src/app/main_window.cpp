@@ -17,6 +17,7 @@
 #include <QToolBar>
 
 #include "app/gl_view.h"
+#include "app/grid_commands.h"
 #include "state/globals.h"
 #include "formula/cls6.h"
 #include "app/layout_model.h"
@@ -181,6 +182,11 @@ void frmF1::releaseGL() {
 }
 
 void frmF1::closeEvent(QCloseEvent* event) {
+    // Exit and the close box alike: changed grid data are not lost unasked.
+    if (!mUnloading && !GridDataMayBeDiscarded(*Grid1)) {
+        event->ignore();
+        return;
+    }
     Form_Unload();
     event->accept();
 }

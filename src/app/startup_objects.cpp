@@ -40,6 +40,7 @@ void frmF1::setUpGrid() {
             // A failing step of the header loop is skipped; the loop goes on.
         }
     }
+    Grid1->SetUnmodified();  // nothing typed yet: nothing to ask about
 }
 
 void frmF1::resetRotationQuat() { Trackball(mRotationQuat, 0, 0, 0, 0); }

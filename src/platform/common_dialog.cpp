@@ -4,6 +4,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QStringList>
+#include <filesystem>
 
 namespace platform {
 namespace {
@@ -82,6 +83,16 @@ std::string ToQtFilter(const std::string& filter) {
     return out;
 }
 
+std::string FilterExtension(const std::string& filter, long index) {
+    const std::vector<std::string> parts = split(filter, '|');
+    const std::size_t at = static_cast<std::size_t>(2 * index - 1);
+    if (index < 1 || at >= parts.size()) return {};
+    const std::string pattern = split(parts[at], ';').front();
+    if (!pattern.starts_with("*.") || pattern.size() == 2) return {};
+    const std::string ext = pattern.substr(1);
+    return ext.find_first_of("*?[ ") == std::string::npos ? ext : std::string();
+}
+
 bool CommonDialog::ShowOpen() { return ShowFile(DialogKind::Open); }
 bool CommonDialog::ShowSave() { return ShowFile(DialogKind::Save); }
 
@@ -94,6 +105,8 @@ bool CommonDialog::ShowFile(DialogKind kind) {
     }
     FileName = a.fileName;
     if (a.filterIndex > 0) FilterIndex = a.filterIndex;
+    if (kind == DialogKind::Save && !FileName.empty() && std::filesystem::path(FileName).extension().empty())
+        FileName += FilterExtension(Filter, FilterIndex);
     return true;
 }
 

@@ -33,7 +33,9 @@ public:
 
     // Each returns true when the user confirmed. A cancel leaves FileName
     // empty (file dialogs) or Color unchanged (colour dialog), then throws
-    // DialogCancelled when CancelError is set.
+    // DialogCancelled when CancelError is set. A name confirmed in a save
+    // dialog without an extension gets the chosen filter's ("data" with
+    // "*.cel" gives "data.cel"), so the file shows in the next open dialog.
     bool ShowOpen();
     bool ShowSave();
     bool ShowColor();
@@ -83,5 +85,8 @@ private:
 
 // Qt's filter list for a Windows-style "desc|pattern|..." filter.
 std::string ToQtFilter(const std::string& filter);
+// The extension of the first pattern of the index-th (from 1) pair: ".cel"
+// for "*.cel"; "" when it names none ("*.*", "*") or there is no such pair.
+std::string FilterExtension(const std::string& filter, long index);
 
 }  // namespace platform

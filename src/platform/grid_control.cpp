@@ -63,6 +63,7 @@ GridControl::GridControl(QWidget* parent) : QTableView(parent), model_(new GridM
     setFont(f);
     setStyleSheet(QStringLiteral("QTableView { gridline-color: #c0c0c0; }"));
     setCurrentIndex(model_->index(0, 0));
+    SetUnmodified();
 }
 
 GridControl::~GridControl() = default;

@@ -51,10 +51,12 @@ protected:
 }  // namespace
 
 TEST_F(GridCommands, NewDataEmptiesTheGridAndNamesEveryColumn) {
+    platform::MsgRecorder msgs(platform::MsgResult::No);  // the changed data are not kept
     grid.SetCols(21);
     grid.SetCellText(5, 5, "data");
     grid.SetCellText(0, 2, "Height");
     mnuFileNew_Click(grid);
+    EXPECT_EQ(msgs.texts(), std::vector<std::string>{kSaveGridQuestion});
     EXPECT_EQ(grid.Rows(), 1001);
     EXPECT_EQ(grid.Cols(), 21);
     EXPECT_EQ(grid.CellText(5, 5), "");
@@ -129,6 +131,15 @@ TEST_F(GridCommands, SetVariablesRenamesTheActiveColumnOnly) {
     EXPECT_EQ(grid.CellText(1, 3), "7");
     EXPECT_EQ(grid.CellText(0, 2), "Var2");
     EXPECT_EQ(grid.model()->headerData(2, Qt::Horizontal).toString(), "Temperature");
+
+    // A name longer than a cell may hold is refused, never cut; the dialog stays.
+    platform::MsgRecorder msgs;
+    frmColumn tooLong(grid);
+    tooLong.txtColTitle->setText(QString(32768, QLatin1Char('n')));
+    tooLong.cmdOK->click();
+    EXPECT_EQ(msgs.texts(), std::vector<std::string>{"The text of row 0, column 3 has more than 32,767 characters."});
+    EXPECT_NE(tooLong.result(), QDialog::Accepted);
+    EXPECT_EQ(grid.CellText(0, 3), "Temperature");
 
     // Esc presses Cancel.
     frmColumn again(grid);
@@ -239,4 +250,65 @@ TEST_F(GridCommands, LoadGridDataShowsWhyNothingWasLoaded) {
     EXPECT_FALSE(LoadGridData(grid));
     EXPECT_EQ(msgs.shown().back().icon, MsgIcon::Critical);
     resetGlobals();
+}
+
+// New Data, Open Data and closing the window never throw changed grid data
+// away unasked: Yes saves first, No discards, Cancel changes nothing.
+TEST_F(GridCommands, ChangedDataAreNeverDiscardedUnasked) {
+    using platform::MsgResult;
+    platform::MsgRecorder msgs(MsgResult::Cancel);
+    platform::DialogRecorder dialogs;
+    ASSERT_TRUE(grid.SaveFile(file("other.cel")));
+    auto type = [&](const char* text) {
+        grid.model()->setData(grid.model()->index(0, 0), QString::fromUtf8(text), Qt::EditRole);
+    };
+
+    mnuFileNew_Click(grid);  // nothing changed since New Data: nothing to ask
+    EXPECT_TRUE(msgs.shown().empty());
+
+    type("typed");
+    EXPECT_TRUE(grid.Modified());
+    mnuFileNew_Click(grid);  // Cancel
+    ASSERT_EQ(msgs.shown().size(), 1u);
+    EXPECT_EQ(msgs.shown()[0].text, kSaveGridQuestion);
+    EXPECT_EQ(msgs.shown()[0].buttons, platform::MsgButtons::YesNoCancel);
+    EXPECT_EQ(msgs.shown()[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(msgs.shown()[0].title, "Note");
+    EXPECT_EQ(grid.CellText(1, 1), "typed");
+
+    dialogs.answerFile(file("other.cel"));
+    mnuFileOpen_Click(grid);  // Cancel: the file is not loaded over the typed data
+    EXPECT_EQ(grid.CellText(1, 1), "typed");
+
+    msgs.queue({MsgResult::Yes});  // Yes, then the save dialog cancelled: nothing is lost
+    mnuFileNew_Click(grid);
+    EXPECT_EQ(grid.CellText(1, 1), "typed");
+
+    msgs.queue({MsgResult::Yes, MsgResult::Ok});  // Yes, saved: then cleared
+    dialogs.answerFile(file("kept"));
+    mnuFileNew_Click(grid);
+    EXPECT_EQ(grid.CellText(1, 1), "");
+    EXPECT_NE(read(file("kept.cel")).find("typed"), std::string::npos);  // the dialog's extension was added
+    EXPECT_FALSE(grid.Modified());
+
+    type("again");
+    msgs.queue({MsgResult::No});
+    dialogs.answerFile(file("kept.cel"));
+    mnuFileOpen_Click(grid);  // No: the file replaces the typed data
+    EXPECT_EQ(grid.CellText(1, 1), "typed");
+    EXPECT_FALSE(grid.Modified());  // as it was opened
+    msgs.clear();
+    mnuFileNew_Click(grid);
+    EXPECT_TRUE(msgs.shown().empty());
+}
+
+TEST_F(GridCommands, OpenDataRefusesWhatIsNoRegularFile) {
+    platform::MsgRecorder msgs;
+    platform::DialogRecorder dialogs;
+    fs::create_directory(file("folder.cel"));
+    dialogs.answerFile(file("folder.cel"));
+    mnuFileOpen_Click(grid);
+    EXPECT_EQ(msgs.texts(),
+              std::vector<std::string>{"Cannot open the file " + file("folder.cel") + ": it is not a regular file."});
+    EXPECT_EQ(grid.CellText(0, 1), "Var1");
 }

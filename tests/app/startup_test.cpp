@@ -7,6 +7,8 @@
 #include <QTest>
 
 #include "app/gl_view.h"
+#include "app/grid_commands.h"
+#include "platform/grid_control.h"
 #include "state/globals.h"
 #include "app/main_window.h"
 #include "platform/msgbox.h"
@@ -97,4 +99,36 @@ TEST(Startup, ClosingClosesOpenDialogsFirst) {
     w.close();
     EXPECT_FALSE(dlg->isVisible());
     EXPECT_TRUE(w.mUnloading);
+}
+
+// Exit (Ctrl+Q) and the close box ask before changed grid data are lost;
+// Cancel keeps the window open. A fresh grid closes without a question.
+TEST(Startup, ClosingAsksBeforeChangedGridDataAreLost) {
+    using platform::MsgResult;
+    platform::MsgRecorder boxes(MsgResult::Cancel);
+    frmF1 w(frmF1::Options{false});
+    boxes.clear();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    EXPECT_FALSE(w.grid()->Modified());
+    w.grid()->model()->setData(w.grid()->model()->index(2, 0), QStringLiteral("4.5"), Qt::EditRole);
+
+    w.action(QStringLiteral("mnuFileExit"))->trigger();
+    EXPECT_EQ(boxes.texts(), std::vector<std::string>{kSaveGridQuestion});
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(w.mUnloading);
+    EXPECT_FALSE(w.close());  // the close box, answered Cancel again
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.grid()->CellText(3, 1), "4.5");
+
+    boxes.queue({MsgResult::No});
+    EXPECT_TRUE(w.close());
+    EXPECT_TRUE(w.mUnloading);
+
+    platform::MsgRecorder fresh(MsgResult::Cancel);
+    frmF1 untouched(frmF1::Options{false});
+    fresh.clear();
+    untouched.show();
+    EXPECT_TRUE(untouched.close());
+    EXPECT_TRUE(fresh.shown().empty());
 }

@@ -156,3 +156,43 @@ TEST_F(CelFile, OnlyRegularFilesAreOpened) {
     ASSERT_TRUE(g.LoadCel(path("link.cel"), error)) << error;  // a link to a regular file is read
     EXPECT_EQ(g.Text(1, 1), "via a link");
 }
+
+// A save replaces the file the user sees: its permissions stay, a symbolic
+// link keeps pointing at it, and what is no regular file is never replaced.
+TEST_F(CelFile, SavesKeepPermissionsAndWriteThroughLinks) {
+    SparseGrid g(3, 3);
+    g.SetText(1, 1, "new");
+    const std::string saved = platform::FormatCel(g);
+    std::string error;
+    for (const auto mode : {fs::perms(0600), fs::perms(0640), fs::perms(0755)}) {
+        write(path("mode.cel"), "old");
+        fs::permissions(path("mode.cel"), mode);
+        ASSERT_TRUE(g.SaveCel(path("mode.cel"), error)) << error;
+        EXPECT_EQ(fs::status(path("mode.cel")).permissions() & fs::perms::all, mode);
+        EXPECT_EQ(read(path("mode.cel")), saved);
+    }
+
+    fs::create_directory(path("data"));
+    write(path("data/real.cel"), "old");
+    fs::create_symlink(path("data/real.cel"), path("absolute.cel"));
+    fs::create_symlink("data/real.cel", path("relative.cel"));
+    fs::create_symlink("absolute.cel", path("chain.cel"));
+    fs::create_symlink("data/later.cel", path("dangling.cel"));
+    for (const char* link : {"absolute.cel", "relative.cel", "chain.cel"}) {
+        write(path("data/real.cel"), "old");
+        ASSERT_TRUE(g.SaveCel(path(link), error)) << error;
+        EXPECT_TRUE(fs::is_symlink(path(link))) << link;
+        EXPECT_EQ(read(path("data/real.cel")), saved) << link;
+    }
+    ASSERT_TRUE(g.SaveCel(path("dangling.cel"), error)) << error;
+    EXPECT_TRUE(fs::is_symlink(path("dangling.cel")));
+    EXPECT_EQ(read(path("data/later.cel")), saved);
+
+    ASSERT_EQ(::mkfifo(path("pipe.cel").c_str(), 0600), 0);
+    for (const std::string& p : {path("pipe.cel"), path("data")}) {
+        EXPECT_FALSE(g.SaveCel(p, error)) << p;
+        EXPECT_EQ(error, "Cannot save the file " + p + ": it is not a regular file.");
+    }
+    EXPECT_TRUE(fs::is_fifo(path("pipe.cel")));
+    EXPECT_TRUE(fs::is_directory(path("data")));
+}

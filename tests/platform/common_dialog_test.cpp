@@ -65,3 +65,37 @@ TEST(CommonDialog, WindowsFiltersBecomeQtFilters) {
     };
     for (const auto& [in, out] : cases) EXPECT_EQ(ToQtFilter(in), out) << in;
 }
+
+TEST(CommonDialog, ASavedNameWithoutExtensionGetsTheFiltersOne) {
+    struct Case {
+        const char* filter;
+        long index;
+        const char* typed;
+        const char* result;
+    };
+    const std::vector<Case> cases = {
+        {"(*.cel)|*.cel", 1, "/tmp/data", "/tmp/data.cel"},
+        {"*.bmp|*.bmp", 1, "/tmp/picture", "/tmp/picture.bmp"},
+        {"(*.cel)|*.cel", 1, "/tmp/data.cel", "/tmp/data.cel"},
+        {"(*.cel)|*.cel", 1, "/tmp/data.txt", "/tmp/data.txt"},  // an extension of its own stays
+        {"(*.cel)|*.cel", 1, "/tmp/v1.2/data", "/tmp/v1.2/data.cel"},
+        {"(*.bmp)|*.bmp|*.jpg|*.jpg", 2, "/tmp/p", "/tmp/p.jpg"},
+        {"Pictures|*.png;*.bmp", 1, "/tmp/p", "/tmp/p.png"},
+        {"All|*.*", 1, "/tmp/p", "/tmp/p"},
+        {"", 1, "/tmp/p", "/tmp/p"},
+    };
+    for (const auto& k : cases) {
+        DialogRecorder rec;
+        rec.queue({{true, k.typed, 0, k.index}});
+        CommonDialog dlg;
+        dlg.Filter = k.filter;
+        EXPECT_TRUE(dlg.ShowSave());
+        EXPECT_EQ(dlg.FileName, k.result) << k.filter << " " << k.typed;
+    }
+    DialogRecorder rec;
+    rec.answerFile("/tmp/data");
+    CommonDialog open;
+    open.Filter = "(*.cel)|*.cel";
+    EXPECT_TRUE(open.ShowOpen());
+    EXPECT_EQ(open.FileName, "/tmp/data");  // an open dialog names an existing file as it is
+}

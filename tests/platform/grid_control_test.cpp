@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QStyleOptionViewItem>
+#include <memory>
 #include <QSignalSpy>
 #include <QTest>
 #include <filesystem>
@@ -157,4 +160,54 @@ TEST_F(Grid, MouseDownReportsButtonAndPlaceOverTheWholeGrid) {
     EXPECT_LE(arg(1, 3), grid.RowHeight(0));    // over the names
     EXPECT_EQ(arg(2, 0), 1);
     EXPECT_LE(arg(2, 2), grid.ColumnWidth(0));  // over the row numbers
+}
+
+// Typed text is never cut: the editor takes more than a cell may hold, and a
+// text too long is refused with a message while the cell keeps its text.
+TEST_F(Grid, TypedTextIsCheckedNotCut) {
+    platform::MsgRecorder msgs;
+    grid.SetCellText(2, 1, "old");
+    const QModelIndex at = grid.model()->index(1, 0);
+    QAbstractItemDelegate* delegate = grid.itemDelegate();
+    QStyleOptionViewItem option;
+    std::unique_ptr<QWidget> widget(delegate->createEditor(grid.viewport(), option, at));
+    auto* editor = qobject_cast<QLineEdit*>(widget.get());
+    ASSERT_NE(editor, nullptr);
+    auto type = [&](const QString& text) {
+        editor->setText(text);
+        ASSERT_EQ(editor->text().size(), text.size());  // the editor cut nothing
+        delegate->setModelData(editor, grid.model(), at);
+    };
+    type(QString(32768, QLatin1Char('x')));
+    EXPECT_EQ(grid.CellText(2, 1), "old");
+    // The message comes once the editor has closed.
+    for (int i = 0; i < 500 && msgs.shown().empty(); ++i) QTest::qWait(10);
+    ASSERT_EQ(msgs.texts(), std::vector<std::string>{
+                                "The text of row 2, column 1 has more than 32,767 characters. The cell keeps its text."});
+    EXPECT_EQ(msgs.shown()[0].icon, platform::MsgIcon::Critical);
+    msgs.clear();
+    type(QString(32767, QLatin1Char('y')));  // the longest text a cell holds, whole
+    EXPECT_EQ(grid.CellText(2, 1), std::string(32767, 'y'));
+    QTest::qWait(20);
+    EXPECT_TRUE(msgs.shown().empty());
+}
+
+TEST_F(Grid, APasteThatDoesNotFitSaysHowMuchWasLeftOut) {
+    platform::MsgRecorder msgs;
+    QString rows;
+    for (int i = 0; i < 70000; ++i) rows += QStringLiteral("1\t2\n");
+    QApplication::clipboard()->setText(rows);
+    grid.SetSelection({1, 1, 1, 1});
+    grid.SelectionPaste();
+    EXPECT_EQ(grid.Rows(), 65536);
+    EXPECT_EQ(grid.CellText(65535, 2), "2");
+    EXPECT_EQ(msgs.texts(), std::vector<std::string>{"4,465 rows did not fit into the grid and were not pasted."});
+
+    msgs.clear();
+    QApplication::clipboard()->setText(QStringLiteral("a\t") + QString(40000, QLatin1Char('z')));
+    grid.SetSelection({3, 1, 3, 1});
+    grid.SelectionPaste();
+    EXPECT_EQ(grid.CellText(3, 1), "1");  // nothing changed
+    EXPECT_EQ(msgs.texts(), std::vector<std::string>{
+                                "The text of row 3, column 2 has more than 32,767 characters. Nothing was pasted."});
 }
