@@ -6,6 +6,22 @@
 #include "app/grid_number.h"
 #include "platform/sparse_grid.h"
 
+namespace {
+
+// A cell's number (0 when it holds none) and what it held; a text of blanks
+// only counts as empty.
+void loadCell(GridValues& values, long c, long r, const std::string& text) {
+    double v = 0;
+    if (ParseGridNumber(text, v)) {
+        values.at(c, r) = v;
+        values.cell(c, r) = GridCell::Number;
+    } else {
+        values.cell(c, r) = text.find_first_not_of(" \t\r\n") == std::string::npos ? GridCell::Empty : GridCell::Text;
+    }
+}
+
+}  // namespace
+
 void MeasureGridData(const platform::SparseGrid& grid) {
     // Every data cell lies in a column up to the last used one, so the last
     // used row of those columns is the last used row of all.
@@ -32,7 +48,7 @@ GridLoad LoadGridValues(const platform::SparseGrid& grid, std::string& message) 
     GridValues values;
     std::vector<std::string> names;
     try {
-        values.resize(cols, rows);
+        values.resize(cols, rows, GridCell::Empty);
         names.resize(static_cast<std::size_t>(cols) + 1);
     } catch (const std::bad_alloc&) {
         return tooLarge();
@@ -42,7 +58,7 @@ GridLoad LoadGridValues(const platform::SparseGrid& grid, std::string& message) 
         if (r == 0)
             names[static_cast<std::size_t>(c)] = text;
         else
-            values.at(c, r) = GridCellValue(text);
+            loadCell(values, c, r, text);
     });
     gGridValues = std::move(values);
     gGridColumnNames = std::move(names);

@@ -1,8 +1,10 @@
 #include "formula/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <string>
 
 namespace formula {
 
@@ -32,6 +34,88 @@ std::string formatFormulaNumber(double value) {
         }
     }
     return out;
+}
+
+std::string formatNumberText(double value) {
+    if (std::isnan(value)) return "NaN";
+    if (std::isinf(value)) return value > 0 ? "Inf" : "-Inf";
+    if (value == 0) return "0";
+    // The value rounded to 15 significant digits, as d.dddddddddddddde[+-]x.
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
+    const std::string sci(buf, res.ptr);
+    const std::size_t e = sci.find('e');
+    const int exponent = std::atoi(sci.c_str() + e + 1);
+    if (exponent >= -4 && exponent < 15) {
+        double rounded = value;
+        std::from_chars(buf, res.ptr, rounded);
+        return formatFormulaNumber(rounded);
+    }
+    std::string mantissa = sci.substr(0, e);
+    while (mantissa.back() == '0') mantissa.pop_back();
+    if (mantissa.back() == '.') mantissa.pop_back();
+    const std::string digits = std::to_string(exponent < 0 ? -exponent : exponent);
+    return mantissa + (exponent < 0 ? "E-" : "E+") + (digits.size() < 2 ? "0" : "") + digits;
+}
+
+namespace {
+
+// Where the first significant digit of a number text such as "-0.0012e-5"
+// stands: positive for a value of 1 or more, negative for one below 0.1 (the
+// sign is all that tells an overflow from an underflow).
+long long decimalOrder(const std::string& number) {
+    const std::size_t e = number.find('e');
+    const std::string mantissa = number.substr(0, e);
+    const std::size_t first = mantissa.find_first_of("123456789");
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    long long order = first < point ? static_cast<long long>(point - first) : -static_cast<long long>(first - point);
+    if (e != std::string::npos) order += std::clamp(std::strtoll(number.c_str() + e + 1, nullptr, 10), -1000000LL, 1000000LL);
+    return order;
+}
+
+}  // namespace
+
+double readNumberText(std::string_view text) {
+    // The characters that make the number, blanks left out.
+    std::string number;
+    std::size_t i = 0;
+    auto skip = [&] {
+        while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n')) ++i;
+    };
+    auto isDigit = [&] { return i < text.size() && text[i] >= '0' && text[i] <= '9'; };
+    auto digitsRun = [&] {
+        std::size_t n = 0;
+        for (skip(); isDigit(); skip(), ++n) number += text[i++];
+        return n;
+    };
+    skip();
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) number += text[i++];
+    std::size_t digits = digitsRun();
+    if (i < text.size() && text[i] == '.') {
+        number += text[i++];
+        digits += digitsRun();
+    }
+    if (digits == 0) return 0;
+    if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
+        const std::size_t back = number.size(), at = i;
+        number += 'e';
+        ++i;
+        skip();
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) number += text[i++];
+        if (digitsRun() == 0) {  // an "E" without digits ends the number before it
+            number.resize(back);
+            i = at;
+        }
+    }
+    if (number.front() == '+') number.erase(0, 1);
+    double value = 0;
+    const auto res = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (res.ec == std::errc::result_out_of_range) {
+        const bool negative = number.front() == '-';
+        if (decimalOrder(number) < 0) return negative ? -0.0 : 0.0;
+        return negative ? -HUGE_VAL : HUGE_VAL;
+    }
+    return value;
 }
 
 }  // namespace formula

@@ -1,6 +1,8 @@
 #pragma once
-// Numbers written into formula and model text.
+// Numbers written into formula and model text, the program's number text for
+// reports and option boxes, and the reading of a number typed into an option box.
 #include <string>
+#include <string_view>
 
 namespace formula {
 
@@ -9,5 +11,20 @@ namespace formula {
 // rounded to 15 significant digits, no trailing zeros; 0 and -0 give "0".
 // Non-finite values give "NaN", "Inf" or "-Inf", which no formula accepts.
 std::string formatFormulaNumber(double value);
+
+// The number text of reports and option boxes: at most 15 significant digits
+// in the shortest form, "." as the decimal point whatever the locale, a minus
+// sign only when negative (-0 gives "0"), and the exponent form (mantissa, "E",
+// sign, at least two digits: 1E-07, 1.5E+20) below 1E-04 and from 1E+15 on.
+// Non-finite values give "NaN", "Inf" or "-Inf"; reports say "undefined" instead.
+std::string formatNumberText(double value);
+
+// Reads the number at the start of a text typed into an option box: blanks,
+// tabs and line feeds are skipped wherever they stand; then an optional sign,
+// digits with at most one "." and an optional exponent (E or e, an optional
+// sign, digits) are taken up to the first other character. A text that does not
+// begin with a number reads 0. A value too large for a Double reads as an
+// infinity (so range checks refuse it), one too small as 0.
+double readNumberText(std::string_view text);
 
 }  // namespace formula

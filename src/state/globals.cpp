@@ -47,18 +47,23 @@ std::vector<std::string> gGridColumnNames;
 long gGridRowCount = 0;
 long gGridColumnCount = 0;
 
-void GridValues::resize(long cols, long rowCount) {
+void GridValues::resize(long cols, long rowCount, GridCell fill) {
     columns = cols < 0 ? 0 : cols;
     rows = rowCount < 0 ? 0 : rowCount;
-    data.assign(static_cast<size_t>(columns) * static_cast<size_t>(rows), 0.0);
+    const size_t n = static_cast<size_t>(columns) * static_cast<size_t>(rows);
+    data.assign(n, 0.0);
+    cells.assign(n, fill);
 }
 
-double& GridValues::at(long column, long row) {
+size_t GridValues::offset(long column, long row) const {
     if (column < 1 || column > columns || row < 1 || row > rows) throw std::out_of_range("Subscript out of range");
-    return data[static_cast<size_t>(column - 1) * static_cast<size_t>(rows) + static_cast<size_t>(row - 1)];
+    return static_cast<size_t>(column - 1) * static_cast<size_t>(rows) + static_cast<size_t>(row - 1);
 }
 
-double GridValues::at(long column, long row) const { return const_cast<GridValues*>(this)->at(column, row); }
+double& GridValues::at(long column, long row) { return data[offset(column, row)]; }
+double GridValues::at(long column, long row) const { return data[offset(column, row)]; }
+GridCell& GridValues::cell(long column, long row) { return cells[offset(column, row)]; }
+GridCell GridValues::cell(long column, long row) const { return cells[offset(column, row)]; }
 
 void resetGlobals() {
     gShowEvalMessages = false;

@@ -3,6 +3,7 @@
 // scene, the graph model and the fitting dialogs, with its start value.
 // resetGlobals() restores the scalar start values (tests call it between cases);
 // the main window's start-up creates the objects (scenes, camera, light).
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -67,15 +68,26 @@ extern unsigned gOutlineFont, gOutlineFontBold, gBitmapFont;
 extern std::string gNewLine;       // CR LF
 extern std::string gTabChar;       // TAB
 
+// What a grid cell held when it was loaded: the fits leave out rows whose
+// chosen cells are all empty and refuse a row with a gap or a text.
+enum class GridCell : unsigned char { Number, Empty, Text };
+
 // The grid's numbers as loaded for the fitting dialogs, indexed (column, row)
 // from 1; cells that are not numbers read 0.
 struct GridValues {
     long columns = 0, rows = 0;
-    std::vector<double> data;  // column-major, columns * rows
-    void resize(long cols, long rowCount);
+    std::vector<double> data;     // column-major, columns * rows
+    std::vector<GridCell> cells;  // the same layout: what each cell held
+    // Every cell 0, of the kind given.
+    void resize(long cols, long rowCount, GridCell fill = GridCell::Number);
     // Out-of-range indexes throw std::out_of_range.
     double& at(long column, long row);
     double at(long column, long row) const;
+    GridCell& cell(long column, long row);
+    GridCell cell(long column, long row) const;
+
+private:
+    std::size_t offset(long column, long row) const;
 };
 extern GridValues gGridValues;
 extern std::vector<std::string> gGridColumnNames;  // index 1..gGridColumnCount; [0] unused

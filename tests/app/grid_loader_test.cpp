@@ -87,12 +87,15 @@ TEST_F(GridLoader, MeasuresTheUsedRectangleAndReadsEveryCell) {
         std::vector<Cell> cells;
         long cols, rows;
         std::map<std::pair<long, long>, double> values;  // (column, row) -> value
+        std::map<std::pair<long, long>, GridCell> kinds = {};  // what some of the cells held
     };
     const std::vector<Case> cases = {
         {"only column 3", {{1, 3, "1"}, {5, 3, "5"}}, 3, 5, {{{3, 5}, 5}, {{1, 1}, 0}, {{2, 5}, 0}, {{3, 2}, 0}}},
-        {"columns of unequal length", {{10, 1, "10"}, {4, 2, "4"}}, 2, 10, {{{1, 10}, 10}, {{2, 4}, 4}, {{2, 10}, 0}}},
+        {"columns of unequal length", {{10, 1, "10"}, {4, 2, "4"}}, 2, 10, {{{1, 10}, 10}, {{2, 4}, 4}, {{2, 10}, 0}},
+         {{{1, 10}, GridCell::Number}, {{2, 4}, GridCell::Number}, {{2, 10}, GridCell::Empty}, {{1, 1}, GridCell::Empty}}},
         {"text, blanks, commas", {{1, 1, "abc"}, {2, 1, " 12 "}, {3, 1, "1e3"}, {4, 1, "&H10"}, {5, 1, "1,5"}, {6, 1, " "}},
-         1, 6, {{{1, 1}, 0}, {{1, 2}, 12}, {{1, 3}, 1000}, {{1, 4}, 16}, {{1, 5}, 1.5}, {{1, 6}, 0}}},
+         1, 6, {{{1, 1}, 0}, {{1, 2}, 12}, {{1, 3}, 1000}, {{1, 4}, 16}, {{1, 5}, 1.5}, {{1, 6}, 0}},
+         {{{1, 1}, GridCell::Text}, {{1, 2}, GridCell::Number}, {{1, 5}, GridCell::Number}, {{1, 6}, GridCell::Empty}}},
         {"row numbers and names beyond the data do not count", {{1, 1, "2"}, {7, 0, "label"}, {0, 9, "named"}}, 1, 1,
          {{{1, 1}, 2}}},
         {"the last column of a wide grid", {{2, 60000, "-1"}}, 60000, 2, {{{60000, 2}, -1}, {{1, 1}, 0}}},
@@ -106,6 +109,7 @@ TEST_F(GridLoader, MeasuresTheUsedRectangleAndReadsEveryCell) {
         ASSERT_EQ(gGridColumnNames.size(), static_cast<std::size_t>(k.cols) + 1) << k.what;
         EXPECT_EQ(gGridColumnNames[1], "Var1") << k.what;
         for (const auto& [at, v] : k.values) EXPECT_DOUBLE_EQ(gGridValues.at(at.first, at.second), v) << k.what;
+        for (const auto& [at, kind] : k.kinds) EXPECT_EQ(gGridValues.cell(at.first, at.second), kind) << k.what;
         EXPECT_THROW(gGridValues.at(k.cols + 1, 1), std::out_of_range);
     }
 }

@@ -14,6 +14,20 @@
 
 using namespace formula;
 
+namespace {
+
+// 2000 values spread over the decades of a Double.
+std::vector<double> spreadValues(unsigned seed) {
+    std::mt19937_64 rng(seed);
+    std::uniform_real_distribution<double> mant(1.0, 10.0);
+    std::uniform_int_distribution<int> expo(-300, 300);
+    std::vector<double> v(2000);
+    for (double& x : v) x = mant(rng) * std::pow(10.0, expo(rng));
+    return v;
+}
+
+}  // namespace
+
 TEST(FormulaText, InsertImplicitMultiply) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"2x", "2*x"},           {"3x2", "3*x*2"},       {"x(y+1)", "x*(y+1)"}, {"(a+1)(b)", "(a+1)*(b)"},
@@ -83,11 +97,7 @@ TEST(FormulaText, NumberTextsArePlainDecimals) {
     for (const auto& [v, text] : cases) EXPECT_EQ(formatFormulaNumber(v), text) << v;
 
     // Every finite value reads back within 15 significant digits through the compiler.
-    std::mt19937_64 rng(7);
-    std::uniform_real_distribution<double> mant(1.0, 10.0);
-    std::uniform_int_distribution<int> expo(-300, 300);
-    for (int k = 0; k < 2000; ++k) {
-        const double v = mant(rng) * std::pow(10.0, expo(rng));
+    for (const double v : spreadValues(7)) {
         const std::string text = formatFormulaNumber(v);
         ASSERT_EQ(text.find_first_of("eE"), std::string::npos) << text;
         CompileResult err;
@@ -95,6 +105,46 @@ TEST(FormulaText, NumberTextsArePlainDecimals) {
         ASSERT_EQ(err.position, 0) << text;
         EXPECT_NEAR(r.value, v, 1e-14 * v) << text;
     }
+}
+
+TEST(FormulaText, ReportNumberTextsUseTheExponentFormForVerySmallAndLargeValues) {
+    const std::vector<std::pair<double, std::string>> cases = {
+        {0, "0"},
+        {-0.0, "0"},
+        {200, "200"},
+        {1e-7, "1E-07"},
+        {-2.5e-5, "-2.5E-05"},
+        {0.0001, "0.0001"},
+        {9.999999999999999e-5, "0.0001"},
+        {0.5, "0.5"},
+        {-0.25, "-0.25"},
+        {1.0 / 3, "0.333333333333333"},
+        {123456789012345.0, "123456789012345"},
+        {999999999999999.9, "1E+15"},
+        {1.5e20, "1.5E+20"},
+        {1e100, "1E+100"},
+        {4.9406564584124654e-324, "4.94065645841247E-324"},
+        {-1.7976931348623157e308, "-1.79769313486232E+308"},
+        {std::nan(""), "NaN"},
+        {INFINITY, "Inf"},
+    };
+    for (const auto& [v, text] : cases) EXPECT_EQ(formatNumberText(v), text) << v;
+    // What an option box shows reads back as the value shown.
+    for (const double v : spreadValues(11))
+        EXPECT_NEAR(readNumberText(formatNumberText(v)), v, 1e-14 * v) << formatNumberText(v);
+}
+
+TEST(FormulaText, OptionBoxNumbersAreReadFromTheStartOfTheText) {
+    const std::vector<std::pair<std::string, double>> cases = {
+        {"200", 200},   {"", 0},          {"abc", 0},     {"12.5", 12.5},  {"1e3", 1000},  {"-5", -5},
+        {"1e-9", 1e-9}, {"1E-07", 1e-7},  {"0,001", 0},   {"2 5", 25},     {" \t\n7", 7},  {"0.5x", 0.5},
+        {"+.5", 0.5},   {"5.", 5},        {"1e", 1},      {"1e+", 1},      {"2E 2", 200},  {"- 3", -3},
+        {".", 0},       {"-", 0},         {"1.2.3", 1.2}, {"\r5", 0},      {"1e400", HUGE_VAL},
+        {"-1e400", -HUGE_VAL},            {"1e-400", 0},  {"0.00000001e-320", 0},
+        {"123456789012345678901234567890", 1.2345678901234568e29},
+        {std::string(400, '9'), HUGE_VAL}, {"1e99999999999999999999", HUGE_VAL},
+    };
+    for (const auto& [text, v] : cases) EXPECT_EQ(readNumberText(text), v) << text;
 }
 
 TEST(FormulaText, SubstituteParameters) {

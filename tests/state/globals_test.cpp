@@ -33,4 +33,9 @@ TEST(Globals, GridValuesIndexedByColumnThenRowFromOne) {
     EXPECT_THROW(v.at(0, 1), std::out_of_range);
     EXPECT_THROW(v.at(3, 1), std::out_of_range);
     EXPECT_THROW(v.at(1, 4), std::out_of_range);
+    EXPECT_EQ(v.cell(2, 3), GridCell::Number);
+    v.resize(1, 2, GridCell::Empty);
+    EXPECT_EQ(v.cell(1, 2), GridCell::Empty);
+    EXPECT_EQ(v.at(1, 2), 0);
+    EXPECT_THROW(v.cell(1, 3), std::out_of_range);
 }

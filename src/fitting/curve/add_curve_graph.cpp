@@ -6,9 +6,20 @@
 #include "graph/graph.h"
 #include "document/scene.h"
 
+std::string ScatterLimitMessage(long points) {
+    return "The scatter plot shows the first " + std::to_string(kMaxCurvePoints) + " of the " +
+           std::to_string(points) + " data points.";
+}
+
 std::shared_ptr<Cls9> AddCurveGraph(CurveFitHost& host, std::span<const double> x, std::span<const double> y,
                                     long count, long kind, const std::string& title, const std::string& modelText,
                                     long colour) {
+    return AddNamedCurveGraph(host, x, y, count, kind, title + ": y=" + modelText, colour, colour);
+}
+
+std::shared_ptr<Cls9> AddNamedCurveGraph(CurveFitHost& host, std::span<const double> x, std::span<const double> y,
+                                         long count, long kind, const std::string& name, long scatterColour,
+                                         long lineColour) {
     const long available = static_cast<long>(std::min(x.size(), y.size()));
     count = std::min({count, available, kMaxCurvePoints});
     if (count < 1) return nullptr;
@@ -35,17 +46,17 @@ std::shared_ptr<Cls9> AddCurveGraph(CurveFitHost& host, std::span<const double> 
     graph->Show = 2;
     graph->Smoothness = 1;
     graph->FunForm = 2;
-    graph->NameS = title + ": y=" + modelText;
+    graph->NameS = name;
     if (kind == kCurveKindScatter) {
         graph->Show2DScatter = true;
         graph->Show2DLine = false;
-        graph->ScatterColor = colour;
+        graph->ScatterColor = scatterColour;
         graph->ScatterSize = 2;
         graph->Symbol = 2;
-    } else {
+    } else if (kind == kCurveKindModel) {
         graph->Show2DScatter = false;
         graph->Show2DCurve = true;
-        graph->LineColor = colour;
+        graph->LineColor = lineColour;
         graph->LineWidth = 1;
     }
 

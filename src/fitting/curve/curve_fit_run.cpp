@@ -8,6 +8,7 @@
 #include "fitting/curve/curve_fit_math.h"
 #include "fitting/curve/curve_messages.h"
 #include "fitting/curve/curve_report.h"
+#include "fitting/common/fitting_data.h"
 #include "formula/cls6.h"
 #include "platform/msgbox.h"
 
@@ -15,51 +16,35 @@ namespace {
 
 void message(const std::string& text) { platform::MsgBox(text); }
 
-// The column of the grid data for a listed name: the column it was listed
-// under while that column still bears the name, else the last column of that
-// name; 0 when no column has it.
-long findColumn(const std::string& name, long listed) {
-    if (listed >= 1 && listed <= gGridColumnCount &&
-        gGridColumnNames.at(static_cast<std::size_t>(listed)) == name)
-        return listed;
-    long found = 0;
-    for (long i = 1; i <= gGridColumnCount; ++i)
-        if (gGridColumnNames.at(static_cast<std::size_t>(i)) == name) found = i;
-    return found;
-}
-
-std::vector<double> columnValues(long column, long n) {
-    std::vector<double> v(static_cast<std::size_t>(n));
-    for (long j = 1; j <= n; ++j) v[static_cast<std::size_t>(j - 1)] = gGridValues.at(column, j);
-    return v;
-}
-
 bool run(const CurveFitRequest& r, CurveFitHost& host) {
     if (r.xName.empty() || r.yName.empty()) {
         message(kMsgSelectVariables);
         return false;
     }
     if (!host.loadGridData()) return false;
-    const long n = gGridRowCount;
-    if (n < 3) {
-        message(kMsgTooFewPoints);
-        return false;
-    }
-    const long xCol = findColumn(r.xName, r.xColumn), yCol = findColumn(r.yName, r.yColumn);
+    const long xCol = FindGridColumn(r.xName, r.xColumn), yCol = FindGridColumn(r.yName, r.yColumn);
     if (xCol == 0 || yCol == 0) {
         message("The column \"" + (xCol == 0 ? r.xName : r.yName) + "\" is not in the data.");
         return false;
     }
-    const std::vector<double> x = columnValues(xCol, n), y = columnValues(yCol, n);
+    FittingData data;
+    if (const std::string bad = ReadFittingData({xCol, yCol}, data); !bad.empty()) {
+        message(bad);
+        return false;
+    }
+    const long n = data.count();
+    if (n < 3) {
+        message(kMsgTooFewPoints);
+        return false;
+    }
+    const std::vector<double>&x = data.columns[0], &y = data.columns[1];
     const auto X = CurveAbscissae(x);
 
     formula::Cls6 compiler;
     host.appendReport(CurveReportHeader(r.xName, r.yName));
 
     if (r.plotScatter) {
-        if (n > kMaxCurvePoints)
-            message("The scatter plot shows the first " + std::to_string(kMaxCurvePoints) + " of the " +
-                    std::to_string(n) + " data points.");
+        if (n > kMaxCurvePoints) message(ScatterLimitMessage(n));
         AddCurveGraph(host, x, y, n, kCurveKindScatter, "Scatter Plot", "", 255);
     }
 

@@ -216,12 +216,28 @@ TEST_F(CurveFitRun, ColumnsAreFoundByTheLineChosen) {
     ASSERT_TRUE(RunCurveFit(r, second));
     EXPECT_NE(second.report.find("y=1+0.05*X"), std::string::npos);
 
-    // A short column reads 0 down to the longest column's end, which trips the
-    // zero check of Inverse(1).
+}
+
+TEST_F(CurveFitRun, EmptyAndTextCellsNeverBecomePoints) {
+    // A longer third column adds no (0, 0) points: rows with both chosen cells
+    // empty are left out.
+    setDocument({{"Var1", {1, 2, 3}}, {"Var2", {1, 3, 2}}, {"Var3", {1, 2, 3, 4, 5}}});
+    ASSERT_TRUE(RunCurveFit(request({1}), host));
+    EXPECT_NE(host.report.find("y=1+0.5*X\r\n\t                      R2=\t0.25\r\n"), std::string::npos);
+    EXPECT_EQ(graphAt(1)->StepV, 2);
+
+    // A chosen cell missing beside a filled one stops the run before anything
+    // is reported; so does a text.
     setDocument({{"Var1", {1, 2, 3}}, {"Var2", {1, 3, 2, 5}}});
     FakeHost shortCol;
     EXPECT_FALSE(RunCurveFit(request({1, 2}), shortCol));
-    EXPECT_EQ(msgs.texts().back(), "At lease one of independent variable values is equal to 0.");
+    EXPECT_EQ(msgs.texts().back(), "Column Var1, row 4: no number.");
+    EXPECT_EQ(shortCol.report, "");
+    setDocument({{"Var1", {1, 2, 3, 4}}, {"Var2", {1, 3, 2, 5}}});
+    gGridValues.cell(2, 2) = GridCell::Text;
+    EXPECT_FALSE(RunCurveFit(request({1}), shortCol));
+    EXPECT_EQ(msgs.texts().back(), "Column Var2, row 2: no number.");
+    EXPECT_EQ(gGraphs->FunSurfs.Count(), 0);
 }
 
 TEST_F(CurveFitRun, ACurvePointWithoutAValueIsMarkedUndefined) {

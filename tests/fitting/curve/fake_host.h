@@ -2,6 +2,7 @@
 // A stand-in for the main window: records the report, the graph list and the
 // redraw calls; the grid is set straight into the fitting globals.
 #include <algorithm>
+#include <charconv>
 #include <memory>
 #include <string>
 #include <utility>
@@ -12,6 +13,7 @@
 #include "graph/graph.h"
 #include "platform/msgbox.h"
 #include "document/scene.h"
+#include "../common/grid_fixture.h"
 
 struct FakeHost : CurveFitHost {
     bool gridLoads = true;
@@ -35,23 +37,22 @@ struct FakeHost : CurveFitHost {
     void viewFit() override { ++viewFits; }
 };
 
-// A fresh empty document and the given grid columns (name, values).
+// A fresh empty document and the given grid columns (name, values); the
+// cells below a column shorter than the longest are empty, as the grid
+// loader marks them.
 inline void setDocument(const std::vector<std::pair<std::string, std::vector<double>>>& columns) {
     resetGlobals();
     gGraphs = std::make_shared<Cls8>();
     gScene = std::make_shared<Cls8>();
-    long rows = 0;
-    for (const auto& c : columns) rows = std::max(rows, static_cast<long>(c.second.size()));
-    gGridColumnCount = static_cast<long>(columns.size());
-    gGridRowCount = rows;
-    gGridColumnNames.assign(1, "");
-    gGridValues.resize(gGridColumnCount, rows);
-    for (long i = 1; i <= gGridColumnCount; ++i) {
-        const auto& c = columns[static_cast<std::size_t>(i - 1)];
-        gGridColumnNames.push_back(c.first);
-        for (long j = 1; j <= static_cast<long>(c.second.size()); ++j)
-            gGridValues.at(i, j) = c.second[static_cast<std::size_t>(j - 1)];
+    std::vector<std::pair<std::string, std::vector<std::string>>> texts;
+    for (const auto& [name, values] : columns) {
+        texts.push_back({name, {}});
+        for (double v : values) {
+            char buf[32];
+            texts.back().second.emplace_back(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
+        }
     }
+    setGridTexts(texts);
 }
 
 // The curve graph at position k (from 1) of the document.
