@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cmath>
+#include <numeric>
 
 #include "app/frame_overlay.h"
 #include "app/gl_view.h"
@@ -79,9 +80,10 @@ void frmF1::DrawScene() {
 void frmF1::compileScene() {
     long frame = 0;
     const Cls1 box = gScene->GetBox(frame);
-    gSceneCenterX = (box.MinX + box.MaxX) / 2 / gSceneScaleX;
-    gSceneCenterY = (box.MinY + box.MaxY) / 2 / gSceneScaleY;
-    gSceneCenterZ = (box.MinZ + box.MaxZ) / 2 / gSceneScaleZ;
+    // The midpoint does not overflow where the sum of the bounds would.
+    gSceneCenterX = std::midpoint(box.MinX, box.MaxX) / gSceneScaleX;
+    gSceneCenterY = std::midpoint(box.MinY, box.MaxY) / gSceneScaleY;
+    gSceneCenterZ = std::midpoint(box.MinZ, box.MaxZ) / gSceneScaleZ;
 
     // Shapes that markers call are compiled before the picture's lists open
     // (lists cannot be compiled inside one another).

@@ -2,6 +2,10 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
 #include "state/globals.h"
 #include "graph/graph.h"
 #include "scene/axis.h"
@@ -17,16 +21,22 @@ struct ClipPlanesOff {
     }
 };
 
+// A bound that is not finite (a graph of overflowing values) stays out of
+// the union: one wild graph must not spoil the scales of all the others.
 void widen(double lo, double hi, double& minV, double& maxV) {
-    if (lo < minV) minV = lo;
-    if (hi > maxV) maxV = hi;
+    if (lo < minV && std::isfinite(lo)) minV = lo;
+    if (hi > maxV && std::isfinite(hi)) maxV = hi;
 }
 
 // An axis whose scale came out zero or not finite (a flat range, a zero
-// ratio) takes its own range / 10, and 1 when that is unusable too.
-double finiteScale(double scale, double range) {
+// ratio) takes its own range's scale, and 1 when that is unusable too.
+double finiteScale(double scale, double ownScale) {
     if (scale != 0.0 && std::isfinite(scale)) return scale;
-    return usableScale(range / 10);
+    return usableScale(ownScale);
+}
+
+double finiteBound(double v) {
+    return std::clamp(v, -std::numeric_limits<double>::max(), std::numeric_limits<double>::max());
 }
 
 }  // namespace
@@ -50,19 +60,27 @@ Cls1 Cls8::GetBox(long& lngAnimStep) {
         widen(b->MinZ, b->MaxZ, minZ_, maxZ_);
         widen(graph->MinW, graph->MaxW, minW_, maxW_);
     }
-    const double dx = maxX_ - minX_, dy = maxY_ - minY_, dz = maxZ_ - minZ_, dw = maxW_ - minW_;
+    // A range between values near the largest Double overflows: the union is
+    // then measured in tenths and divided by 1 instead of 10, so the scales
+    // and the box stay finite and later graphs draw where they belong.
+    const bool huge = !std::isfinite(maxX_ - minX_) || !std::isfinite(maxY_ - minY_) ||
+                      !std::isfinite(maxZ_ - minZ_) || !std::isfinite(maxW_ - minW_);
+    const double k = huge ? 1 : 10;
+    const auto range = [huge](double lo, double hi) { return huge ? hi / 10 - lo / 10 : hi - lo; };
+    const double dx = range(minX_, maxX_), dy = range(minY_, maxY_), dz = range(minZ_, maxZ_),
+                 dw = range(minW_, maxW_);
     const bool flat2D = gPlotKind == 1 || gPlotKind == 4;
 
     switch (gAxisScaleMode) {
     case 1:
-        gSceneScaleX = dx / 10;
-        gSceneScaleY = dy / 10;
-        gSceneScaleZ = dz / 10;
+        gSceneScaleX = dx / k;
+        gSceneScaleY = dy / k;
+        gSceneScaleZ = dz / k;
         break;
     case 2: {
         double m = dx > dy ? dx : dy;
         if (dz > m) m = dz;
-        gSceneScaleX = gSceneScaleY = gSceneScaleZ = m / 10;
+        gSceneScaleX = gSceneScaleY = gSceneScaleZ = m / k;
         break;
     }
     case 3: {
@@ -73,34 +91,34 @@ Cls1 Cls8::GetBox(long& lngAnimStep) {
         double refRatio, refScale;
         if (wx == m) {
             refRatio = gAxisRatioX;
-            refScale = dx / 10;
+            refScale = dx / k;
         } else if (wy == m) {
             refRatio = gAxisRatioY;
-            refScale = dy / 10;
+            refScale = dy / k;
         } else {
             refRatio = gAxisRatioZ;
-            refScale = dz / 10;
+            refScale = dz / k;
         }
-        gSceneScaleX = (wx == m) ? dx / 10 : refRatio * refScale / gAxisRatioX;
-        gSceneScaleY = (wx != m && wy == m) ? dy / 10 : refRatio * refScale / gAxisRatioY;
-        gSceneScaleZ = (wx != m && wy != m && wz == m) ? dz / 10 : refRatio * refScale / gAxisRatioZ;
+        gSceneScaleX = (wx == m) ? dx / k : refRatio * refScale / gAxisRatioX;
+        gSceneScaleY = (wx != m && wy == m) ? dy / k : refRatio * refScale / gAxisRatioY;
+        gSceneScaleZ = (wx != m && wy != m && wz == m) ? dz / k : refRatio * refScale / gAxisRatioZ;
         break;
     }
     default: break;
     }
     if (gAxisScaleMode >= 1 && gAxisScaleMode <= 3) {
-        gSceneScaleW = usableScale(dw / 10);
-        gSceneScaleX = finiteScale(gSceneScaleX, dx);
-        gSceneScaleY = finiteScale(gSceneScaleY, dy);
-        gSceneScaleZ = finiteScale(gSceneScaleZ, dz);
+        gSceneScaleW = usableScale(dw / k);
+        gSceneScaleX = finiteScale(gSceneScaleX, dx / k);
+        gSceneScaleY = finiteScale(gSceneScaleY, dy / k);
+        gSceneScaleZ = finiteScale(gSceneScaleZ, dz / k);
     }
     if (dz == 0.0) gSceneScaleZ = 1.0;
 
     if (flat2D) {
-        box.MinX = minX_ - dx / 20;
-        box.MaxX = maxX_ + dx / 20;
-        box.MinY = minY_ - dy / 20;
-        box.MaxY = maxY_ + dy / 20;
+        box.MinX = finiteBound(minX_ - dx / (2 * k));
+        box.MaxX = finiteBound(maxX_ + dx / (2 * k));
+        box.MinY = finiteBound(minY_ - dy / (2 * k));
+        box.MaxY = finiteBound(maxY_ + dy / (2 * k));
     } else {
         box.MinX = minX_;
         box.MaxX = maxX_;

@@ -2,6 +2,7 @@
 // Cls3: the axis frame: its settings and its drawing (a 3-D box with panels,
 // grids, ticks, numbers and titles, or three axis lines with arrowheads; for
 // 2-D documents a frame with ticks and numbers, a grid and a background).
+#include <cmath>
 #include <string>
 
 // Colours are Longs &HBBGGRR.
@@ -47,6 +48,12 @@ public:
     // span measures from 0 (Vmin := 0); a span with no usable step leaves
     // step, lower, upper and k as they were.
     static void Coord(double& Vmin, double& Vmax, double& step, double& lower, double& upper, long& k);
+    // The i-th tick, lower + i * step, counted in steps where that sum would
+    // overflow on the way (ticks near the largest Double).
+    static double TickAt(double lower, double step, long i) {
+        const double v = lower + static_cast<double>(i) * step;
+        return std::isfinite(v) ? v : (lower / step + static_cast<double>(i)) * step;
+    }
     // The frame around the scene box: 3-D for document kinds 3 and 11, 2-D
     // for kinds 1 and 4. gtpGraphType is not read.
     void Draw(long gtpGraphType, double sngMinX, double sngMaxX, double sngMinY, double sngMaxY, double sngMinZ,
@@ -72,5 +79,6 @@ private:
 std::string AxisNumberText(double v);
 // Number text of a 2-D tick value: the fewest decimals (0..4) that show it.
 std::string TickNumberText(double v);
-// v with exactly d decimals, a leading zero and thousands grouped by ",".
+// v with exactly d decimals, a leading zero and thousands grouped by ",";
+// from 1e15 on the exponent form with up to 15 digits ("1.5e+308").
 std::string FormatNumberFixed(double v, int decimals);

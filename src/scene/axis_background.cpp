@@ -144,14 +144,14 @@ void Cls3::Draw2DGrid(double sngMinX, double sngMaxX, double sngMinY, double sng
     if (!ShowprimaryGrid) return;
     const double depth = -gSceneCenterZ;
     for (long i = 0; i < std::min(kX, 32767L); ++i) {
-        const double x = sceneX(lowerX + static_cast<double>(i) * stepX);
+        const double x = sceneX(TickAt(lowerX, stepX, i));
         glBegin(GL_LINES);
         glVertex3d(x, sceneY(sngMinY), depth);
         glVertex3d(x, sceneY(sngMaxY), depth);
         glEnd();
     }
     for (long j = 0; j < std::min(kY, 32767L); ++j) {
-        const double y = sceneY(lowerY + static_cast<double>(j) * stepY);
+        const double y = sceneY(TickAt(lowerY, stepY, j));
         glBegin(GL_LINES);
         glVertex3d(sceneX(sngMinX), y, depth);
         glVertex3d(sceneX(sngMaxX), y, depth);

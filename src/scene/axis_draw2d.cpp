@@ -23,7 +23,7 @@ struct Ticks {
     double step = 0, lower = 0, upper = 0;
     long k = 0;
     long count() const { return std::clamp(k, 0L, Cls3::kMaxLabels + 1); }
-    double at(long i) const { return lower + static_cast<double>(i) * step; }
+    double at(long i) const { return Cls3::TickAt(lower, step, i); }
 };
 
 }  // namespace

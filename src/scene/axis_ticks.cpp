@@ -21,6 +21,10 @@ void Cls3::Coord(double& Vmin, double& Vmax, double& step, double& lower, double
         Vmin = 0;
         span = Vmax;
     }
+    // Bounds near the largest Double whose difference overflows are measured
+    // by halves, so such an axis keeps its ticks.
+    const bool halved = std::isinf(span) && std::isfinite(Vmin) && std::isfinite(Vmax);
+    if (halved) span = Vmax / 2 - Vmin / 2;
     // No span to divide (an empty range at 0, a reversed range, a value that
     // is not finite): no ticks, and the caller's values stay as they were.
     if (!(span > 0.0) || !std::isfinite(span) || !std::isfinite(Vmin)) return;
@@ -35,6 +39,13 @@ void Cls3::Coord(double& Vmin, double& Vmax, double& step, double& lower, double
         e -= 1;
         r = span / std::pow(10.0, e);
     }
+    if (halved) {
+        r *= 2;
+        if (r >= 10.0) {
+            e += 1;
+            r /= 10;
+        }
+    }
     const double p = std::pow(10.0, e);
     double s;
     if (r >= 1 && r < 2) s = 0.2 * p;
@@ -42,12 +53,16 @@ void Cls3::Coord(double& Vmin, double& Vmax, double& step, double& lower, double
     else if (r >= 5 && r < 10) s = p;
     else return;
     step = s;
-    double c = 0;
-    CeilValue(Vmin / step, c);
-    lower = c * step;
-    CeilValue(Vmax / step, c);
-    upper = c * step;
-    double n = std::nearbyint((upper - lower) / step);  // halves to even
+    double cLower = 0, cUpper = 0;
+    CeilValue(Vmin / step, cLower);
+    lower = cLower * step;
+    CeilValue(Vmax / step, cUpper);
+    // The tick above the largest Double is not one: the last finite one is.
+    upper = std::isfinite(cUpper * step) ? cUpper * step : (cUpper - 1) * step;
+    // Both ends are whole multiples of the step: the difference of the
+    // multiples counts the steps exactly, where (upper - lower) / step
+    // could overflow.
+    double n = cUpper - cLower;
     if (!(n >= 0)) n = 0;
     if (n > 1000) n = 1000;
     k = static_cast<long>(n);
@@ -56,6 +71,12 @@ void Cls3::Coord(double& Vmin, double& Vmax, double& step, double& lower, double
 std::string FormatNumberFixed(double v, int decimals) {
     if (!std::isfinite(v)) return std::isnan(v) ? "NaN" : (v > 0 ? "Infinity" : "-Infinity");
     char buf[400];
+    // Written out, 1e308 takes over 400 characters and its label lands far
+    // off the picture: from 1e15 on the exponent form keeps labels short.
+    if (std::fabs(v) >= 1e15) {
+        std::snprintf(buf, sizeof buf, "%.15g", v);
+        return buf;
+    }
     std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
     std::string s = buf;
     bool negative = !s.empty() && s[0] == '-';

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 #include "state/globals.h"
 #include "scene/box.h"
@@ -31,11 +32,18 @@ bool viewDirection(const Cls2& eye, const Cls2& ref, Vec4& d) {
     return true;
 }
 
+// The extent of lo..hi in scene units; scaled before the subtraction when
+// the difference of the data values would overflow.
+double sceneExtent(double lo, double hi, double scale) {
+    const double e = (hi - lo) / scale;
+    return std::isfinite(e) ? e : hi / scale - lo / scale;
+}
+
 // Half the diagonal of a data box in scene units.
 double sceneRadius(const Cls1& box) {
-    const double ex = (box.MaxX - box.MinX) / usableScale(gSceneScaleX);
-    const double ey = (box.MaxY - box.MinY) / usableScale(gSceneScaleY);
-    const double ez = (box.MaxZ - box.MinZ) / usableScale(gSceneScaleZ);
+    const double ex = sceneExtent(box.MinX, box.MaxX, usableScale(gSceneScaleX));
+    const double ey = sceneExtent(box.MinY, box.MaxY, usableScale(gSceneScaleY));
+    const double ez = sceneExtent(box.MinZ, box.MaxZ, usableScale(gSceneScaleZ));
     const double r = std::sqrt(ex * ex + ey * ey + ez * ez) / 2;
     return std::isfinite(r) ? r : 0.0;
 }
@@ -150,14 +158,18 @@ void Cls4::ZoomAll(double& x0, double& y0, double& z0, double& x1, double& y1, d
     const double ex = x1 - x0, ey = y1 - y0, ez = z1 - z0;
     double s = ex > ez ? ex : ez;
     if (gPlotKind != 7 && ey > s) s = ey;
+    // A box with no extent, or one that does not fit into Doubles, leaves
+    // the view as it is: the camera never takes a value it cannot draw with.
+    const double mx = std::midpoint(x0, x1), my = std::midpoint(y0, y1), mz = std::midpoint(z0, z1);
+    if (!(s > 0) || !std::isfinite(s) || !std::isfinite(mx) || !std::isfinite(my) || !std::isfinite(mz)) return;
     SetViewRect(s, s);
     const bool flat = gPlotKind == 4 || gPlotKind == 7;
     Vec4 v{};
     SubtractVectors(toVec(RefPos), toVec(EyePos), v);
     if (flat) v[1] = 0;
-    RefPos.X = (x0 + x1) / 2;
-    RefPos.Y = flat ? 0.0 : (y0 + y1) / 2;
-    RefPos.Z = (z0 + z1) / 2;
+    RefPos.X = mx;
+    RefPos.Y = flat ? 0.0 : my;
+    RefPos.Z = mz;
     EyePos.X = RefPos.X - v[0];
     EyePos.Y = flat ? 0.0 : RefPos.Y - v[1];
     EyePos.Z = RefPos.Z - v[2];

@@ -6,9 +6,11 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <cmath>
 #include <set>
 
 #include "app/frame_overlay.h"
+#include "scene/camera.h"
 #include "support/gl_offscreen.h"
 #include "window_fixture.h"
 
@@ -140,4 +142,32 @@ TEST_F(FrameTest, CopyAsBmpPutsThePictureOnTheClipboard) {
     EXPECT_EQ(img.height(), w->drawingArea()->pixelHeight());
     EXPECT_GT(testsupport::countColor(img, 255, 0, 0, 60), 30);
     EXPECT_FALSE(QFile::exists(QCoreApplication::applicationDirPath() + QStringLiteral("/temp.bmp")));
+}
+
+// A fit of values near the largest Double does not spoil the picture: the
+// scene stays finite, the axes keep their numbers, and once the wild graph
+// is gone the next graph fills the picture as it would have.
+TEST_F(FrameTest, AWildGraphLeavesThePictureValid) {
+    const double big = 1.7e308;
+    addCurve("Wild", {1, 2, 3, 4}, {-big, -1e308, 1e308, big}, kCurveKindModel, 0xFF0000);  // blue
+    addCurve("Later", {1, 2, 3, 4}, {1, 2, 3, 4}, kCurveKindModel, 0x0000FF);             // red
+    w->mnuViewFit_Click();
+    for (double v : {gSceneCenterX, gSceneCenterY, gSceneScaleX, gSceneScaleY, gCamera->VolHeight,
+                     gCamera->RefPos.X, gCamera->RefPos.Y}) {
+        EXPECT_TRUE(std::isfinite(v)) << v;
+    }
+    QImage img = picture();
+    savePicture(img, "frame_wild_graph");
+    EXPECT_GT(testsupport::countColor(img, 0, 0, 255, 60), 50);  // the wild curve, across the picture
+    // The numbers of the Y axis, left of the frame (black text).
+    EXPECT_GT(countIn(img, {0, 10, 20, 80}, 0, 0, 0), 100);
+
+    w->DeleteGraph(1);
+    w->mnuViewFit_Click();
+    img = picture();
+    savePicture(img, "frame_after_wild_graph");
+    // The later curve now runs corner to corner: red in the lower left and
+    // the upper right quarter of the picture.
+    EXPECT_GT(countIn(img, {5, 50, 45, 45}, 255, 0, 0), 20);
+    EXPECT_GT(countIn(img, {45, 5, 45, 45}, 255, 0, 0), 20);
 }

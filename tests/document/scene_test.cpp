@@ -4,6 +4,8 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <numeric>
+#include <limits>
 #include <memory>
 
 #include "state/globals.h"
@@ -150,6 +152,42 @@ TEST_F(SceneTest, FlatScenesAndZeroRatiosKeepEveryScaleFinite) {
     }
     // With every ratio zero the reference axis X keeps its own range / 10.
     EXPECT_DOUBLE_EQ(gSceneScaleX, 1.0);
+}
+
+// A graph of values near the largest Double (a fit of wild data) leaves the
+// scene box and every scale finite in every mode, so the other graphs draw
+// where they belong; bounds that are not finite stay out of the union.
+TEST_F(SceneTest, OneWildGraphKeepsTheBoxAndTheScalesFinite) {
+    const double big = 1.7e308, inf = std::numeric_limits<double>::infinity();
+    for (long mode : {1L, 2L, 3L}) {
+        for (long kind : {1L, 3L}) {
+            resetGlobals();
+            gPlotKind = kind;
+            gAxisScaleMode = mode;
+            Cls8 s;
+            s.FunSurfs.Add(boxGraph(1, {1, 4, -big, big, 0, 0}), "1");
+            s.FunSurfs.Add(boxGraph(2, {1, 4, 1, 4, -big, big}), "2");
+            s.FunSurfs.Add(boxGraph(3, {1, 2, -inf, 3, 0, 0}), "3");
+            const Cls1 b = s.GetBox(frame);
+            SCOPED_TRACE(testing::Message() << "mode " << mode << ", kind " << kind);
+            for (double v : {b.MinX, b.MaxX, b.MinY, b.MaxY, b.MinZ, b.MaxZ}) EXPECT_TRUE(std::isfinite(v));
+            for (double sc : {gSceneScaleX, gSceneScaleY, gSceneScaleZ}) {
+                EXPECT_TRUE(std::isfinite(sc) && sc > 0);
+            }
+            // The Y range (3.4e308) spans 10 scene units in mode 1, as any range does.
+            if (mode == 1) {
+                EXPECT_DOUBLE_EQ(gSceneScaleY, 3.4e307);
+            }
+            EXPECT_LE(b.MinY, -big);  // the wild graph itself is inside the box
+            EXPECT_TRUE(std::isfinite(std::midpoint(b.MinY, b.MaxY) / gSceneScaleY));
+            // Once the wild graphs are gone the scales are those of the others.
+            s.FunSurfs.Remove("1");
+            s.FunSurfs.Remove("2");
+            s.FunSurfs.Add(boxGraph(4, {0, 10, 0, 10, 0, 10}), "4");
+            s.GetBox(frame);
+            EXPECT_DOUBLE_EQ(gSceneScaleX, 1.0);
+        }
+    }
 }
 
 TEST_F(SceneTest, FourthValueScaleFromTheGraphsWRange) {

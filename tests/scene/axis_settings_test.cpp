@@ -139,6 +139,26 @@ TEST_F(AxisSettingsTest, CoordTickRuleOnATableOfSpans) {
     }
 }
 
+// An axis from near the lowest to near the largest Double keeps its ticks:
+// the span overflows, the ticks do not.
+TEST_F(AxisSettingsTest, CoordTicksSpansNearTheLargestDouble) {
+    const TickCase cases[] = {
+        {-1.7e308, 1.7e308, 5e307, {-1.5e308, -1e308, -5e307, 0, 5e307, 1e308, 1.5e308}},
+        {0, 1.79e308, 2e307, {0, 2e307, 4e307, 6e307, 8e307, 1e308, 1.2e308, 1.4e308, 1.6e308}},
+        {-1.79e308, -1e308, 1e307, {-1.7e308, -1.6e308, -1.5e308, -1.4e308, -1.3e308, -1.2e308, -1.1e308}},
+    };
+    for (const TickCase& c : cases) {
+        double vmin = c.vmin, vmax = c.vmax, step = 0, lower = 0, upper = 0;
+        long k = 0;
+        Cls3::Coord(vmin, vmax, step, lower, upper, k);
+        SCOPED_TRACE(testing::Message() << c.vmin << ".." << c.vmax);
+        EXPECT_DOUBLE_EQ(step, c.step);
+        EXPECT_TRUE(std::isfinite(upper));
+        ASSERT_EQ(k, static_cast<long>(c.ticks.size()));
+        for (long i = 0; i < k; ++i) EXPECT_DOUBLE_EQ(Cls3::TickAt(lower, step, i), c.ticks[static_cast<size_t>(i)]);
+    }
+}
+
 TEST_F(AxisSettingsTest, NumberTexts) {
     struct Case { double v; const char* tick; const char* axis; };
     const Case cases[] = {
@@ -154,6 +174,10 @@ TEST_F(AxisSettingsTest, NumberTexts) {
         {1234567, "1,234,567", "1,234,567.0"},
         {-1000, "-1,000", "-1,000.0"},
         {-0.04, "-0.04", "0.0"},   // no "-0.0"
+        {999999999999999, "999,999,999,999,999", "999,999,999,999,999.0"},
+        {1e15, "1e+15", "1e+15"},  // long numbers in the exponent form, so labels stay on the picture
+        {-1.5e308, "-1.5e+308", "-1.5e+308"},
+        {1.1e308, "1.1e+308", "1.1e+308"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(TickNumberText(c.v), c.tick) << c.v;

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
 #include <memory>
 
 #include "state/globals.h"
@@ -114,6 +115,24 @@ TEST_F(CameraTest, ZoomAllFitsTheBoxAndKeepsTheEyeOffset) {
     EXPECT_EQ(cam.RefPos.Y, 0);
     EXPECT_EQ(cam.EyePos.Y, 0);
     EXPECT_TRUE(std::isfinite(cam.VolHeight));
+}
+
+// Zoom to fit never stores a view it cannot draw with: a box without extent
+// (a single point) or beyond the Doubles leaves the camera as it was.
+TEST_F(CameraTest, ZoomAllKeepsTheViewForABoxWithoutUsableExtent) {
+    gPlotKind = 3;
+    gSceneScaleX = gSceneScaleY = gSceneScaleZ = 1;
+    const double inf = std::numeric_limits<double>::infinity(), big = 1.7e308;
+    const double boxes[][6] = {
+        {5, 5, 5, 5, 5, 5}, {0, 0, 0, inf, 1, 1}, {-big, 0, 0, big, 1, 1}, {NAN, 0, 0, 1, 1, 1}};
+    for (const auto& b : boxes) {
+        cam.VolHeight = 30;
+        cam.SetRef(1, 2, 3);
+        double x0 = b[0], y0 = b[1], z0 = b[2], x1 = b[3], y1 = b[4], z1 = b[5];
+        cam.ZoomAll(x0, y0, z0, x1, y1, z1);
+        EXPECT_EQ(cam.VolHeight, 30) << b[0] << ".." << b[3];
+        EXPECT_EQ(cam.RefPos.X, 1) << b[0] << ".." << b[3];
+    }
 }
 
 TEST_F(CameraTest, StandardViewTypes) {
