@@ -2,10 +2,11 @@
 # Installs the Debian packages Trelvane needs to build, test and run.
 # Idempotent: does nothing when every package is already installed.
 set -euo pipefail
-# libginac-dev: the reference the symbolic-derivative benchmark is timed beside.
+# libginac-dev, libmuparser-dev: the references the symbolic-derivative and the formula
+# benchmarks are timed beside.
 PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libqt6opengl6-dev
           libglu1-mesa-dev libgl1-mesa-dri libeigen3-dev xvfb xauth fonts-dejavu-core fonts-liberation
-          fonts-wqy-microhei qt6-svg-dev libginac-dev)
+          fonts-wqy-microhei qt6-svg-dev libginac-dev libmuparser-dev)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

@@ -1,6 +1,7 @@
 #pragma once
 // Runs a Program (program.h) for given values of X, Y, Z and A..T.
 #include <array>
+#include <vector>
 
 #include "formula/program.h"
 
@@ -23,12 +24,28 @@ struct EvalResult {
 };
 
 // Evaluates without allocating (unless the Program needs more than
-// kLocalStackDepth stack slots). `degree`: trigonometric arguments in
-// degrees. `showMessages`: a guard with a message fails instead of giving
+// kLocalRegisters registers). `degree`: trigonometric arguments in degrees.
+// `showMessages`: a guard with a message fails instead of giving
 // UndefinedValue.
 EvalResult evaluate(const Program& program, const Vars& vars, bool degree, bool showMessages = false);
 
-inline constexpr std::size_t kLocalStackDepth = 256;
+inline constexpr std::size_t kLocalRegisters = 256;
+
+// The derivatives of one step's value by its operands a, b and c (0 for an
+// operand the step does not read).
+struct StepPartials {
+    double by[3];
+};
+
+// The forward half of a derivative evaluation. Evaluates as evaluate() does
+// (messages not shown) and, on Ok, leaves in `registers`
+// (program.fast.registerCount() of them) the registers' values at the end and
+// in `partials` (program.fast.steps.size()) each step's partial derivatives.
+// needed[k], bit j: the partial of step k by operand j is wanted. Partials
+// not wanted may be left out (0); a power leaves them out, as they cost a
+// logarithm or a power. A program holding RND gives Failed.
+EvalStatus evaluateRecording(const Program& program, const Vars& vars, bool degree, double* registers,
+                             StepPartials* partials, const std::vector<unsigned char>& needed, double& value);
 
 // RND draws from a generator of its own, the same sequence in every run;
 // this restarts it (for tests).

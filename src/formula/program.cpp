@@ -1,7 +1,5 @@
 #include "formula/program.h"
 
-#include "formula/guards.h"
-
 #include <charconv>
 #include <cmath>
 
@@ -55,32 +53,6 @@ bool matchVariable(std::string_view token, std::uint8_t& index) {
     if (v < 0) return false;
     index = static_cast<std::uint8_t>(v);
     return true;
-}
-
-// Folds a push followed by a binary operator into one instruction.
-std::vector<Instr> fuse(const std::vector<Instr>& code) {
-    std::vector<Instr> out;
-    out.reserve(code.size());
-    for (std::size_t k = 0; k < code.size(); ++k) {
-        const Instr& in = code[k];
-        const bool push = in.op == Op::PushVar || in.op == Op::PushConst;
-        if (push && k + 1 < code.size() && isBinary(code[k + 1].op)) {
-            const Op bin = code[k + 1].op;
-            const int offset = static_cast<int>(bin) - static_cast<int>(Op::Add);
-            const bool constant = in.op == Op::PushConst;
-            // A constant divisor or exponent that meets its guard stays unfolded.
-            const bool foldable = !constant || !((bin == Op::Div && divisorTooSmall(in.value)) ||
-                                                 (bin == Op::Pow && powIsOne(in.value)));
-            if (foldable) {
-                const Op base = constant ? Op::AddConst : Op::AddVar;
-                out.push_back(Instr{static_cast<Op>(static_cast<int>(base) + offset), in.index, in.value});
-                ++k;
-                continue;
-            }
-        }
-        out.push_back(in);
-    }
-    return out;
 }
 
 }  // namespace
@@ -137,7 +109,7 @@ Program buildProgram(std::string_view postfix) {
         if (depth > p.maxDepth) p.maxDepth = depth;
     }
     if (p.code.empty()) fail("");  // nothing on the stack at the end
-    p.fused = fuse(p.code);
+    p.fast = buildRegisterCode(p.code, p.maxDepth);
     return p;
 }
 

@@ -35,6 +35,17 @@
 //    below it are ignored. An empty program fails.
 // Stack depths are known when the Program is built: `maxDepth` is the most
 // values ever on the stack, and no instruction ever pops an empty stack.
+//
+// For speed a Program also carries `fast`, the same computation in register
+// form (see Step below): pushes become operands, sub-expressions of numbers
+// alone are computed once when the Program is built, whole powers 2 and 3
+// become multiplications, and a product (with a square or cube) added to or
+// subtracted from a value becomes one step. Each step's value is read by at
+// most one later step (as each value on the stack is popped once). The steps compute every value exactly as the postfix
+// instructions do (the same operations in the same order, with the same
+// roundings), so an evaluation that meets no guard, no undefined value and
+// no non-finite number gives the same bits either way; any evaluation that
+// would meet one is run again through `code`, which decides the outcome.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -105,19 +116,19 @@ enum class Op : std::uint8_t {
     Acsech,
     Actanh,
     Fail,
-    // Forms with the right operand folded in, found only in Program::fused:
-    // A op vars[index] and A op value. DivConst holds a divisor that passes
-    // the division guard; PowConst an exponent that is not near 0.
-    AddVar,
-    SubVar,
-    MulVar,
-    DivVar,
-    PowVar,
-    AddConst,
-    SubConst,
-    MulConst,
-    DivConst,
-    PowConst,
+    // Found only in Program::steps (r: the registers; q: r[b] * r[b] for
+    // the Square forms, r[b] * r[b] * r[b] for the Cube forms, and the same
+    // of r[c] in MulAddSquare ... MulSubCube):
+    Square,        // r[a] * r[a]: A ^ 2
+    Cube,          // r[a] * r[a] * r[a]: A ^ 3
+    MulSquare,     // r[a] * q
+    MulCube,       // r[a] * q
+    MulAdd,        // r[a] + r[b] * r[c]
+    MulAddSquare,  // r[a] + r[b] * q
+    MulAddCube,    // r[a] + r[b] * q
+    MulSub,        // r[a] - r[b] * r[c]
+    MulSubSquare,  // r[a] - r[b] * q
+    MulSubCube,    // r[a] - r[b] * q
 };
 
 inline constexpr int kFunctionCount = 30;
@@ -139,17 +150,49 @@ struct Instr {
     double value = 0.0;      // PushConst: the number
 };
 
+// One step of the register form: r[dst] := op(r[a], r[b], r[c]). A function,
+// Neg, Square and Cube read a; a binary operator, MulSquare and MulCube a and
+// b; MulAdd ... MulSubCube all three. Operands a step does not read name the
+// sink register.
+struct Step {
+    Op op = Op::Add;
+    bool chained = false;  // r[a] is the previous step's result
+    std::uint32_t dst = 0, a = 0, b = 0, c = 0;
+};
+
+// Registers of the steps: the variable slots 0 .. kVarCount-1 (vars[k] is
+// register k), then one register per stack level (the value at level d of
+// the stack lives in kVarCount + d), then the numbers, then the sink.
+struct RegisterCode {
+    static constexpr std::size_t kCopiedNumbers = 4;  // copied without a loop
+    bool usable = false;                // false: the Program holds RND or a
+                                        // Fail; only `code` can evaluate it
+    std::vector<Step> steps;
+    std::vector<std::uint8_t> usedVars; // the variable slots the text reads
+    std::vector<std::uint8_t> checkedVars;  // those of them to test for a
+                                        // finite value first: the others
+                                        // reach a step whose value is not
+                                        // finite when they are not
+    std::vector<double> numbers;        // the values of the number registers,
+                                        // at least kCopiedNumbers of them
+    std::uint32_t firstNumber = 0;      // register of numbers[0]
+    std::uint32_t result = 0;           // register holding the value at the end
+    std::uint32_t sink = 0;             // register no step reads; the last
+    std::uint32_t registerCount() const { return sink + 1; }
+};
+
 struct Program {
     std::vector<Instr> code;   // one instruction per token, as described above
-    std::vector<Instr> fused;  // the same with pushes folded into the binary
-                               // operator after them; evaluate() runs this,
-                               // other evaluators read `code`
+    RegisterCode fast;         // the same computation in register form
     std::size_t maxDepth = 0;  // most values on the stack at once
     std::string failMessage;   // why the trailing Fail instruction fails
     std::string text;          // the postfix text it was built from
 
     bool empty() const { return code.empty(); }
 };
+
+// The register form of a Program's `code` (buildProgram calls it).
+RegisterCode buildRegisterCode(const std::vector<Instr>& code, std::size_t maxDepth);
 
 // Builds the Program of a postfix text. Tokens are cut at blanks; text after
 // the last blank is ignored; tokens match exactly (case-sensitive). A token

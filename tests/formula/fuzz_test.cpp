@@ -116,6 +116,10 @@ public:
         Vars v{};
         for (double& d : v) d = number();
         if (pick(50) == 0) v[static_cast<std::size_t>(pick(kVarCount))] = pick(2) ? 1e308 : 0;
+        if (pick(20) == 0) {
+            const double notFinite[] = {HUGE_VAL, -HUGE_VAL, std::nan("")};
+            v[static_cast<std::size_t>(pick(3))] = notFinite[pick(3)];
+        }
         return v;
     }
 
