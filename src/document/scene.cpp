@@ -28,13 +28,6 @@ void widen(double lo, double hi, double& minV, double& maxV) {
     if (hi > maxV && std::isfinite(hi)) maxV = hi;
 }
 
-// An axis whose scale came out zero or not finite (a flat range, a zero
-// ratio) takes its own range's scale, and 1 when that is unusable too.
-double finiteScale(double scale, double ownScale) {
-    if (scale != 0.0 && std::isfinite(scale)) return scale;
-    return usableScale(ownScale);
-}
-
 double finiteBound(double v) {
     return std::clamp(v, -std::numeric_limits<double>::max(), std::numeric_limits<double>::max());
 }
