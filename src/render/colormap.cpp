@@ -115,8 +115,12 @@ void SetGraphColorMap(Cls9& graph, const std::string& name, PresetNames accepted
     }
 }
 
-Rgb MapGraphValueToColor(Cls9& graph, double value, double min, double range) {
+ColorStopTable GraphColorTable(Cls9& graph) {
     if (graph.ColorName.empty()) graph.ColorName = "Rainbow";
     SetGraphColorMap(graph, graph.ColorName, PresetNames::Graph);
-    return LookupColor(graphTable(graph), value, min, range);
+    return graphTable(graph);
+}
+
+Rgb MapGraphValueToColor(Cls9& graph, double value, double min, double range) {
+    return LookupColor(GraphColorTable(graph), value, min, range);
 }

@@ -52,3 +52,6 @@ Rgb LookupColor(const ColorStopTable& table, double value, double min, double ra
 // the value.
 void SetGraphColorMap(Cls9& graph, const std::string& name, PresetNames accepted);
 Rgb MapGraphValueToColor(Cls9& graph, double value, double min, double range);
+// The stops MapGraphValueToColor looks up (after the same "Rainbow" default
+// and reload), for renderers that colour many values by one name.
+ColorStopTable GraphColorTable(Cls9& graph);
