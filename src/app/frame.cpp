@@ -17,6 +17,7 @@
 #include "platform/accum_buffer.h"
 #include "scene/axis.h"
 #include "scene/camera.h"
+#include "scene/gl_guards.h"
 #include "scene/light.h"
 #include "scene/point.h"
 #include "document/scene.h"
@@ -38,6 +39,12 @@ public:
     ListCompile(const ListCompile&) = delete;
     ListCompile& operator=(const ListCompile&) = delete;
 };
+
+// Each pass starts from the state the display set (the light on or off):
+// what one pass leaves behind (the axis frame switches lighting on) must not
+// reach the next.
+constexpr GLbitfield kPassState =
+    GL_ENABLE_BIT | GL_LIGHTING_BIT | GL_COLOR_BUFFER_BIT | GL_LINE_BIT | GL_POLYGON_BIT | GL_CURRENT_BIT;
 
 void drawAxisFrame() {
     long frame = 0;
@@ -108,6 +115,7 @@ void frmF1::compileScene() {
             const int first = mDragging ? 2 : 0;
             for (int k = first; k < 3; ++k) {
                 ListCompile list(mSceneList + k - first);
+                AttribGuard state(kPassState);
                 glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
                 gCamera->Projection(kJitter[k][0], kJitter[k][1], 0, 0, 1.0);
                 glMultMatrixf(m.data());

@@ -126,6 +126,8 @@ public:
 
 private:
     friend class GraphRenderer;
+    // The slice planes of a 4-D graph (render/slices.cpp).
+    void DrawSlices();
     void copyColorMap(const Cls9& s);
     void applySettings(const GraphSettings& s);
 };

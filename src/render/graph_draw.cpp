@@ -7,6 +7,8 @@
 #include "formula/program.h"
 #include "graph/graph.h"
 #include "render/colormap.h"
+#include "render/isosurface_draw.h"
+#include "render/slice_plane.h"
 #include "scene/gl_guards.h"
 #include "scene/material.h"
 #include "scene/point.h"
@@ -143,7 +145,12 @@ void Cls9::Draw(long /*lngAnimStep*/) {
         r.drawCurve(line);
         break;
     case graph_type::Volume4D:
-        // Slices and isosurfaces come with the 4-D drawing.
+        // A grid with steps outside 1..30 has no slices or isosurfaces; its
+        // data points are still drawn.
+        if (VolumeStepsUsable(*this)) {
+            DrawSlices();
+            DrawGraphIsoSurfaces(*this);
+        }
         if (ShowIrregData) r.drawVolumePoints();
         break;
     default:

@@ -5,3 +5,4 @@ trelvane_test(app_view_control_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/view_contr
 trelvane_test(app_frame_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/frame_test.cpp LIBS trelvane_app GUI CLIPBOARD)
 trelvane_test(app_curve_fit_e2e_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/curve_fit_e2e_test.cpp LIBS trelvane_app GUI)
 trelvane_test(app_toolbar_icons_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/toolbar_icons_test.cpp LIBS trelvane_app Qt6::Svg GUI)
+trelvane_test(app_volume_window_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/volume_window_test.cpp LIBS trelvane_app GUI)
