@@ -1,12 +1,14 @@
 // Cls9::DrawSlices: the slice planes of a 4-D graph, each a smooth-shaded
-// colour-mapped grid of quads in its plane.
+// colour-mapped grid of quads in its plane, with its contour lines on request.
 #include <GL/gl.h>
 
 #include <vector>
 
 #include "state/globals.h"
+#include "formula/program.h"
 #include "graph/graph.h"
 #include "render/colormap.h"
+#include "render/contour.h"
 #include "render/slice_plane.h"
 #include "scene/gl_guards.h"
 #include "scene/scene_scale.h"
@@ -49,5 +51,17 @@ void Cls9::DrawSlices() {
                 }
             }
         glEnd();
+
+        if (s.showContour) {
+            // The tracer's grid counts from 1; a node without a value has no crossing.
+            ContourGrid S0(s.m, s.n);
+            for (long a = 0; a < s.m; ++a)
+                for (long b = 0; b < s.n; ++b)
+                    S0(a + 1, b + 1) = s.defined[s.at(a, b)] ? s.value[s.at(a, b)] : formula::UndefinedValue;
+            gContourSliceAxis = s.axisCode;
+            CContour tracer;
+            tracer.Contour(s.m, s.n, s.dx, s.dy, S0, s.x0, s.y0, s.position, s.contourLevel, 4, s.contourColor,
+                           s.contourColor, LineWidth, ColorName);
+        }
     }
 }

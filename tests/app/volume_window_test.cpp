@@ -1,5 +1,5 @@
-// A 4-D document in the real main window: one slice per family and two
-// isosurfaces, with the light on and off. The pixels must show each slice in
+// A 4-D document in the real main window: one slice per family with contour
+// lines and two isosurfaces, with the light on and off. The pixels must show each slice in
 // the colours its values give where the field puts them, and each surface in
 // its level's colour.
 #include <GL/gl.h>
@@ -49,6 +49,10 @@ protected:
         for (auto* r : {&g->Slice4XYXE, &g->Slice4XYYE, &g->Slice4YZYE, &g->Slice4YZZE, &g->Slice4ZXXE, &g->Slice4ZXZE})
             (*r)(1) = 21;
         g->SliceZShowColor(1) = g->SliceXShowColor(1) = g->SliceYShowColor(1) = true;
+        // Contour lines every 2 in the builders' grey.
+        g->SliceZShowCont(1) = g->SliceXShowCont(1) = g->SliceYShowCont(1) = true;
+        g->SliceZContLevels(1) = g->SliceXContLevels(1) = g->SliceYContLevels(1) = 2;
+        g->SliceZContColor(1) = g->SliceXContColor(1) = g->SliceYContColor(1) = 0xC0C0C0;
         g->IsoSurfaceNum = 2;
         g->IsoSurValue(1) = 24;
         g->IsoSurValue(2) = 27;

@@ -90,6 +90,29 @@ TEST_F(VolumeDraw, SliceColoursWhereTheFieldPutsThem) {
             EXPECT_TRUE(nearRgb(img, sx, sy, LookupColor(rainbow, sx + sy, -1.8, 3.6))) << sx << ", " << sy;
 }
 
+TEST_F(VolumeDraw, ContourLinesWhereTheFieldCrossesTheirLevels) {
+    // The X slice facing the viewer with value y + z and lines every 1 in
+    // black: the levels -1, 0 and 1 are the diagonals y + z = -1, 0, 1.
+    auto g = volume(10, -0.9, 0.9, [](double, double y, double z) { return y + z; });
+    addSlice(*g, 'X', 0.0, 11);
+    g->SliceXShowCont(1) = true;
+    g->SliceXContLevels(1) = 1;
+    g->SliceXContColor(1) = 0;
+    g->LineWidth = 2;
+    g->Draw();
+    EXPECT_EQ(gContourSliceAxis, 2);
+    const QImage img = gl.grab();
+    gl.savePng("volume_draw_contours");
+    for (double sx : {-0.6, -0.1, 0.45}) EXPECT_TRUE(near(img, sx, -sx, 0, 0, 0)) << sx;  // level 0
+    for (double sx : {0.2, 0.5}) {
+        EXPECT_TRUE(near(img, sx, 1 - sx, 0, 0, 0)) << sx;     // level 1
+        EXPECT_FALSE(near(img, sx, 0.5 - sx, 0, 0, 0)) << sx;  // halfway between levels
+    }
+    // The lines leave lighting as they found it.
+    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+}
+
 TEST_F(VolumeDraw, SlicesRestoreTheLightingForWhatFollows) {
     // With the light off a Z slice must not leave lighting on: the data point
     // drawn after it stays green, and later drawing finds the state it had.
@@ -159,6 +182,10 @@ TEST_F(VolumeDraw, BadInputNeitherThrowsNorLeavesAnOpenBegin) {
                      for (long k = 0; k <= 4; ++k) g.Reg4DZ(i, j, k) = 0.3;
          }},
         {"fill style 4", [](Cls9& g) { g.FillStyle = 4; }},
+        {"contour steps of 0 and below", [](Cls9& g) {
+             g.SliceZShowCont(1) = g.SliceXShowCont(1) = g.SliceYShowCont(1) = true;
+             g.SliceZContLevels(1) = 0, g.SliceXContLevels(1) = -5, g.SliceYContLevels(1) = 0;
+         }},
         {"no value anywhere", [&](Cls9& g) {
              for (long i = 0; i <= 4; ++i)
                  for (long j = 0; j <= 4; ++j)
