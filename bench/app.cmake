@@ -1,5 +1,8 @@
-# Needs a display: run under xvfb-run.
-trelvane_bench(frame_bench SOURCES ${CMAKE_CURRENT_LIST_DIR}/frame_bench.cpp LIBS trelvane_app Qt6::Test)
-if(TARGET frame_bench)
-  target_include_directories(frame_bench PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-endif()
+# Need a display: run under xvfb-run. Both drive the real main window.
+foreach(b frame_bench volume_frame_bench)
+  trelvane_bench(${b} SOURCES ${CMAKE_CURRENT_LIST_DIR}/${b}.cpp ${CMAKE_CURRENT_LIST_DIR}/qt_bench_main.cpp
+                 LIBS trelvane_app Qt6::Test)
+  if(TARGET ${b})
+    target_include_directories(${b} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  endif()
+endforeach()

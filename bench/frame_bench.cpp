@@ -18,8 +18,6 @@
 #include "app/main_window.h"
 #include "fitting/curve/add_curve_graph.h"
 #include "graph/graph.h"
-#include "platform/gl_format.h"
-#include "platform/msgbox.h"
 #include "document/scene.h"
 #include "support/sample_graphs.h"
 
@@ -155,13 +153,3 @@ void BM_TrackballDragStep2D(benchmark::State& state) {
 BENCHMARK(BM_TrackballDragStep2D)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    platform::setDefaultGLFormat();
-    QApplication app(argc, argv);
-    platform::MsgRecorder quiet;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

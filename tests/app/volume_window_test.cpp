@@ -128,6 +128,7 @@ TEST_F(VolumeWindow, SlicesAndIsosurfacesWithTheLightOnAndOff) {
     ASSERT_EQ(gPlotKind, 11);
     const QImage lit = picture();
     savePicture(lit, "volume_window_lit");
+    savePicture(w->grab().toImage(), "volume_window_main");
     gLight->Enabled = false;
     w->DrawScene();
     w->Display(gAnimStep);
