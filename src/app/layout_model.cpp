@@ -1,18 +1,6 @@
 #include "app/layout_model.h"
 
-#include <cmath>
-#include <limits>
-
 namespace layout {
-
-long roundHalfEven(double v) {
-    if (!std::isfinite(v)) return 0;
-    constexpr double lim = static_cast<double>(std::numeric_limits<int>::max());
-    if (v > lim) v = lim;
-    if (v < -lim) v = -lim;
-    double r = std::nearbyint(v);  // default rounding mode: to nearest, ties to even
-    return static_cast<long>(r);
-}
 
 Panes placePanes(long W, long H, long T, long S, long X, long y3, long y2) {
     Panes p;

@@ -1,6 +1,8 @@
 #pragma once
 // The main window's pane layout in twips, as plain arithmetic so it can be
 // checked without a window.
+#include "state/whole_number.h"
+
 namespace layout {
 
 struct Rect {
@@ -30,6 +32,6 @@ long clampVertical(long x, long W);            // Splitter's left edge
 long clampHorizontal(long y, long H, long T);  // Splitter2/3 top edges
 
 // Whole number from a double, halves to even.
-long roundHalfEven(double v);
+using ::roundHalfEven;
 
 }  // namespace layout

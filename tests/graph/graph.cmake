@@ -11,3 +11,9 @@ trelvane_test(graph_model_test
     LIBS trelvane_state
     LABELS sanitize)
 target_include_directories(graph_model_test PRIVATE ${PROJECT_SOURCE_DIR}/src)
+trelvane_test(slice_descriptor_test
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/slice_descriptor_test.cpp ${PROJECT_SOURCE_DIR}/src/graph/slice_descriptor.cpp
+            ${PROJECT_SOURCE_DIR}/src/graph/graph_data.cpp
+    LIBS trelvane_state trelvane_formula
+    LABELS sanitize)
+target_include_directories(slice_descriptor_test PRIVATE ${PROJECT_SOURCE_DIR}/src)
