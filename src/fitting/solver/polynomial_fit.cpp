@@ -1,5 +1,6 @@
 #include "fitting/solver/polynomial_fit.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <limits>
@@ -30,7 +31,8 @@ const Terms kModels[kPolynomialModelCount] = {
      {0, 0, 3}},
 };
 
-int power(const PolynomialTerm& t, int v) { return v == 0 ? t.px : (v == 1 ? t.py : t.pz); }
+// The highest power of a variable in any model.
+constexpr int kMaxPower = 3;
 
 int findTerm(const Terms& terms, int px, int py, int pz) {
     for (std::size_t k = 0; k < terms.size(); ++k)
@@ -64,16 +66,6 @@ Eigen::MatrixXd backTransform(const Terms& terms, const double centre[3], const 
     return t;
 }
 
-// The least-squares solution that uses only the first rank() pivoted columns and sets the
-// others to 0 (Eigen's solve() counts pivots by its own threshold, not the one set).
-Eigen::VectorXd basicSolution(const Eigen::ColPivHouseholderQR<Eigen::MatrixXd>& qr, const Eigen::VectorXd& y) {
-    const Eigen::Index rank = qr.rank();
-    const Eigen::VectorXd qty = qr.householderQ().adjoint() * y;
-    Eigen::VectorXd z = Eigen::VectorXd::Zero(qr.cols());
-    z.head(rank) = qr.matrixR().topLeftCorner(rank, rank).triangularView<Eigen::Upper>().solve(qty.head(rank));
-    return qr.colsPermutation() * z;
-}
-
 FitResult fail(FitStatus status, std::string message) {
     FitResult r;
     r.status = status;
@@ -102,30 +94,46 @@ FitResult solve(const PolynomialFitRequest& req) {
                                                  std::to_string(i + 1) + ").");
     }
 
-    // Centre each variable on its mean and scale it into [-1, 1].
+    // Centre each variable on its mean and scale it into [-1, 1]; keep its
+    // powers 0 .. 3, from which every term's column is a product.
     double centre[3] = {0, 0, 0}, scale[3] = {1, 1, 1};
-    Eigen::MatrixXd u(m, 3);
-    u.setZero();
-    for (int v = 0; v < vars; ++v) {
-        const Eigen::Map<const Eigen::VectorXd> col(req.columns[v].data(), m);
+    Eigen::ArrayXXd powers[3];
+    for (int v = 0; v < 3; ++v) {
+        powers[v].resize(m, kMaxPower + 1);
+        powers[v].col(0).setOnes();
+        if (v >= vars) continue;
+        const Eigen::Map<const Eigen::ArrayXd> col(req.columns[v].data(), m);
         centre[v] = col.mean();
-        const double s = (col.array() - centre[v]).abs().maxCoeff();
+        const double s = (col - centre[v]).abs().maxCoeff();
         scale[v] = s > 0 ? s : 1.0;
-        u.col(v) = (col.array() - centre[v]) / scale[v];
+        powers[v].col(1) = (col - centre[v]) / scale[v];
+        for (int e = 2; e <= kMaxPower; ++e) powers[v].col(e) = powers[v].col(e - 1) * powers[v].col(1);
     }
+    // Each column scaled to unit norm, so the pivoting and the rank test see
+    // every term alike.
     Eigen::MatrixXd a(m, p);
-    for (int k = 0; k < p; ++k)
-        for (int i = 0; i < m; ++i) {
-            double t = 1;
-            for (int v = 0; v < vars; ++v) t *= std::pow(u(i, v), power(terms[k], v));
-            a(i, k) = t;
-        }
-    const Eigen::VectorXd y = Eigen::Map<const Eigen::VectorXd>(req.observed.data(), m);
+    Eigen::VectorXd colScale(p);
+    for (int k = 0; k < p; ++k) {
+        const PolynomialTerm& t = terms[k];
+        a.col(k) = (powers[0].col(t.px) * powers[1].col(t.py) * powers[2].col(t.pz)).matrix();
+        colScale(k) = std::max(a.col(k).norm(), std::numeric_limits<double>::min());
+        a.col(k) /= colScale(k);
+    }
+    const Eigen::Map<const Eigen::VectorXd> y(req.observed.data(), m);
 
-    const Eigen::VectorXd colScale = a.colwise().norm().transpose().cwiseMax(std::numeric_limits<double>::min());
-    Eigen::ColPivHouseholderQR<Eigen::MatrixXd> qr(a * colScale.cwiseInverse().asDiagonal());
+    // Decomposed in place: the scaled matrix is not needed afterwards.
+    Eigen::ColPivHouseholderQR<Eigen::Ref<Eigen::MatrixXd>> qr(a);
     qr.setThreshold(kRankThreshold);
-    const Eigen::VectorXd c = basicSolution(qr, y).cwiseQuotient(colScale);
+    const Eigen::Index rank = qr.rank();
+    // The basic solution uses only the first rank() pivoted columns and sets
+    // the others to 0 (Eigen's solve() counts pivots by its own threshold);
+    // its fitted values are Q times Q^T y cut to those columns.
+    Eigen::VectorXd qty = qr.householderQ().adjoint() * y;
+    Eigen::VectorXd z = Eigen::VectorXd::Zero(p);
+    z.head(rank) = qr.matrixR().topLeftCorner(rank, rank).triangularView<Eigen::Upper>().solve(qty.head(rank));
+    const Eigen::VectorXd c = (qr.colsPermutation() * z).cwiseQuotient(colScale);
+    qty.tail(m - rank).setZero();
+    const Eigen::VectorXd fitted = qr.householderQ() * qty;
     const Eigen::MatrixXd t = backTransform(terms, centre, scale);
     const Eigen::VectorXd b = t * c;
 
@@ -133,9 +141,9 @@ FitResult solve(const PolynomialFitRequest& req) {
     r.status = FitStatus::Converged;
     r.iterations = 0;
     r.parameters.assign(b.data(), b.data() + p);
-    fillGoodnessOfFit(r, y, a * c, p);
+    fillGoodnessOfFit(r, y, fitted, p);
     r.standardErrors.assign(p, std::numeric_limits<double>::quiet_NaN());
-    if (qr.rank() < p) {
+    if (rank < p) {
         r.status = FitStatus::Singular;
         r.message = "The coefficients cannot all be determined from the data: the data hold too few "
                     "distinct values of the independent variables for this model.";
