@@ -1,0 +1,52 @@
+#pragma once
+// The result graph builders of polynomial fitting: the data and the fitted
+// curve as 2-D graphs, the fitted surface with its data points, the fitted
+// volume with its data points and four default slices. Each sets the
+// document kind of its graph and adds it to the document, or copies its
+// settings into the current graph of the list while gReplaceSelectedGraph is
+// set (AddOrReplaceGraph). They draw nothing.
+#include <memory>
+#include <span>
+#include <string>
+
+#include "fitting/curve/curve_fit_host.h"
+#include "fitting/polynomial/polynomial_grid.h"
+
+class Cls9;
+
+// The nodes per axis of the surface and volume grids the graph can hold.
+inline constexpr long kMaxSurfaceNodes = 61;
+inline constexpr long kMaxVolumeNodes = 31;
+
+// kind 1 (kCurveKindScatter): the points as hollow blue markers, named
+// "Polynomial Scatter: y=" modelText; kind 2 (kCurveKindModel): a curve of
+// colour, named "Polynomial Curve: y=" modelText. title is set to the prefix
+// ("Polynomial Scatter: " or "Polynomial Curve: "). At most kMaxCurvePoints
+// points are taken. Returns the graph built, or nullptr for no points.
+std::shared_ptr<Cls9> AddPolynomialCurveGraph(CurveFitHost& host, std::span<const double> x,
+                                              std::span<const double> y, long count, long kind, std::string& title,
+                                              const std::string& modelText, long colour);
+
+// The surface of grid (N x N nodes, N 1 .. kMaxSurfaceNodes) in the Rainbow
+// colour map with the data points (X, Y, Z data in scene axis order, as many
+// as the shortest holds), named "Polynomial Surface: z=" modelText, contour
+// interval (high - low) / 20 as a whole number. title is set to
+// "Polynomial Surface: ". Another N throws std::out_of_range before the
+// document changes.
+std::shared_ptr<Cls9> AddPolynomialSurfaceGraph(CurveFitHost& host, const SurfaceGrid& grid,
+                                                std::span<const double> Xdata, std::span<const double> Ydata,
+                                                std::span<const double> Zdata, std::string& title,
+                                                const std::string& modelText, double low, double high);
+
+// The volume of grid (N x N x N nodes, N 1 .. kMaxVolumeNodes) with the data
+// points (x, y, z, v data in data order), named "Polynomial Volume: v="
+// modelText, and the default slices over nodes 1 .. N: an X slice at x.min, a
+// Y slice at y.min, Z slices at z.min and at the middle of z, each with the
+// colour map and contour lines every (v.max - v.min) / 20. title is set to
+// "Polynomial Volume: ". Another N throws std::out_of_range before the
+// document changes.
+std::shared_ptr<Cls9> AddPolynomialVolumeGraph(CurveFitHost& host, const VolumeGrid& grid,
+                                               std::span<const double> xdata, std::span<const double> ydata,
+                                               std::span<const double> zdata, std::span<const double> vdata,
+                                               std::string& title, const std::string& modelText, ValueRange x,
+                                               ValueRange y, ValueRange z, ValueRange v);

@@ -1,0 +1,4 @@
+trelvane_test(polyfit_run_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/add_polynomial_graphs_test.cpp
+  LIBS trelvane_fitting
+  GUI)
