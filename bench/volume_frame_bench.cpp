@@ -99,6 +99,20 @@ void BM_VolumeRedraw31(benchmark::State& state) {
 }
 BENCHMARK(BM_VolumeRedraw31)->Unit(benchmark::kMillisecond);
 
+// The two halves apart: compiling the picture, and showing it again.
+void BM_VolumeDrawScene31(benchmark::State& state) {
+    VolumeWindow v(volume31());
+    for (auto _ : state) v.window().DrawScene();
+}
+BENCHMARK(BM_VolumeDrawScene31)->Unit(benchmark::kMillisecond);
+
+void BM_VolumeDisplay31(benchmark::State& state) {
+    VolumeWindow v(volume31());
+    v.window().DrawScene();
+    for (auto _ : state) v.window().Display(gAnimStep);
+}
+BENCHMARK(BM_VolumeDisplay31)->Unit(benchmark::kMillisecond);
+
 void BM_VolumeDragStep31(benchmark::State& state) {
     VolumeWindow v(volume31());
     v.beginDrag();
