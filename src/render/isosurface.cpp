@@ -176,10 +176,10 @@ std::size_t ExtractIsoSurface(const VolumeGrid& grid, double level, std::vector<
     return static_cast<std::size_t>(grid.U) * static_cast<std::size_t>(grid.V) * static_cast<std::size_t>(grid.H);
 }
 
-Rgb IsoSurfaceColor(std::string& colorName, double level, double vmin, double vmax) {
+Rgb isoSurface::MapValueToColor(std::string& colorName, double value, double min, double range) {
     // The module's own colour map, kept for the run.
     static ColorStopTable table;
     if (colorName.empty()) colorName = "Rainbow";
     SetColorMap(table, colorName, PresetNames::WithChineseNames);
-    return LookupColor(table, level, vmin, vmax - vmin);
+    return LookupColor(table, value, min, range);
 }

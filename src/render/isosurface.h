@@ -73,7 +73,10 @@ int PolygoniseCell(const VolumeGrid& grid, long i, long j, long k, double level,
 // hold its nodes throws std::invalid_argument.
 std::size_t ExtractIsoSurface(const VolumeGrid& grid, double level, std::vector<IsoTriangle>& out);
 
-// The colour of a level on the module's colour map between vmin and vmax: an
-// empty name becomes "Rainbow" (written back), the preset of the name is
-// loaded (the Chinese names and "@" forms too), a range of 0 gives blue.
-Rgb IsoSurfaceColor(std::string& colorName, double level, double vmin, double vmax);
+namespace isoSurface {
+// The colour of a value on the isosurface module's own colour map over
+// min..min+range: an empty name becomes "Rainbow" (written back), the preset
+// of the name is loaded (the Chinese names and "@" forms too; any other name
+// keeps the map loaded before), a range of 0 gives blue.
+Rgb MapValueToColor(std::string& colorName, double value, double min, double range);
+}  // namespace isoSurface

@@ -13,7 +13,7 @@
 #include "scene/scene_scale.h"
 
 void DrawIsoSurface(const VolumeGrid& grid, double level, std::string& colorName, double vmin, double vmax) {
-    const Rgb c = IsoSurfaceColor(colorName, level, vmin, vmax);
+    const Rgb c = isoSurface::MapValueToColor(colorName, level, vmin, vmax - vmin);
     // The triangles are made before anything is sent, so no error can leave a
     // begin open; the buffer is kept for the next surface.
     static std::vector<IsoTriangle> triangles;

@@ -240,15 +240,15 @@ TEST(IsoSurface, BorderNormalsComeFromTheirOwnGrid) {
 
 TEST(IsoSurface, ColourOfTheLevel) {
     std::string name;
-    Rgb c = IsoSurfaceColor(name, 50, 0, 100);
+    Rgb c = isoSurface::MapValueToColor(name, 50, 0, 100);
     EXPECT_EQ(name, "Rainbow");
     EXPECT_NEAR(c.r, 0.5, 1e-9);
     EXPECT_NEAR(c.g, 1.0, 1e-9);
     EXPECT_NEAR(c.b, 0.0, 1e-9);
     std::string grey = "@grey";
-    c = IsoSurfaceColor(grey, 15, 10, 20);
+    c = isoSurface::MapValueToColor(grey, 15, 10, 10);
     EXPECT_NEAR(c.r, 125.0 / 255, 1e-9);
-    c = IsoSurfaceColor(name, 3, 3, 3);  // a range of 0
+    c = isoSurface::MapValueToColor(name, 3, 3, 0);  // a range of 0
     EXPECT_EQ(c.b, 1.0);
     EXPECT_EQ(c.r + c.g, 0.0);
 }
