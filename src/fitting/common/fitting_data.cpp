@@ -19,6 +19,16 @@ long FindGridColumn(const std::string& name, long listed) {
     return found;
 }
 
+std::string FindGridColumns(const std::vector<ChosenColumn>& chosen, std::vector<long>& columns) {
+    std::vector<long> found;
+    for (const ChosenColumn& c : chosen) {
+        found.push_back(FindGridColumn(c.name, c.listed));
+        if (found.back() == 0) return "The column \"" + c.name + "\" is not in the data.";
+    }
+    columns = std::move(found);
+    return {};
+}
+
 std::string ReadFittingData(const std::vector<long>& columns, FittingData& data) {
     FittingData read;
     read.columns.resize(columns.size());

@@ -9,6 +9,17 @@
 // column of that name; 0 when no column has it.
 long FindGridColumn(const std::string& name, long listed);
 
+// A column as a dialog's slot holds it: the name shown and the grid column
+// (from 1) it was listed under, 0 when not known.
+struct ChosenColumn {
+    std::string name;
+    long listed = 0;
+};
+
+// The grid columns of the chosen ones, in order. Returns "" or the message for
+// a name no column bears any longer.
+std::string FindGridColumns(const std::vector<ChosenColumn>& chosen, std::vector<long>& columns);
+
 struct FittingData {
     std::vector<std::vector<double>> columns;  // one per chosen column, in the order asked for
     std::vector<long> rows;                    // the grid row of every point

@@ -1,6 +1,5 @@
 #include "fitting/curve/curve_fit_run.h"
 
-#include <exception>
 #include <vector>
 
 #include "state/globals.h"
@@ -8,6 +7,7 @@
 #include "fitting/curve/curve_fit_math.h"
 #include "fitting/curve/curve_messages.h"
 #include "fitting/curve/curve_report.h"
+#include "fitting/curve/guarded_run.h"
 #include "fitting/common/fitting_data.h"
 #include "formula/cls6.h"
 #include "platform/msgbox.h"
@@ -22,13 +22,11 @@ bool run(const CurveFitRequest& r, CurveFitHost& host) {
         return false;
     }
     if (!host.loadGridData()) return false;
-    const long xCol = FindGridColumn(r.xName, r.xColumn), yCol = FindGridColumn(r.yName, r.yColumn);
-    if (xCol == 0 || yCol == 0) {
-        message("The column \"" + (xCol == 0 ? r.xName : r.yName) + "\" is not in the data.");
-        return false;
-    }
+    std::vector<long> columns;
     FittingData data;
-    if (const std::string bad = ReadFittingData({xCol, yCol}, data); !bad.empty()) {
+    std::string bad = FindGridColumns({{r.xName, r.xColumn}, {r.yName, r.yColumn}}, columns);
+    if (bad.empty()) bad = ReadFittingData(columns, data);
+    if (!bad.empty()) {
         message(bad);
         return false;
     }
@@ -83,11 +81,5 @@ bool run(const CurveFitRequest& r, CurveFitHost& host) {
 }  // namespace
 
 bool RunCurveFit(const CurveFitRequest& request, CurveFitHost& host) {
-    try {
-        return run(request, host);
-    } catch (const std::exception& e) {
-        // Whatever was reported and built stays; the dialog stays open.
-        message(std::string("The curve fit stopped: ") + e.what());
-        return false;
-    }
+    return GuardedRun("The curve fit", [&] { return run(request, host); });
 }
