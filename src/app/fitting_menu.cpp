@@ -8,6 +8,7 @@
 #include "app/main_window.h"
 #include "fitting/curve/curve_fit_dialog.h"
 #include "fitting/curve/curve_fit_host.h"
+#include "fitting/nonlinear/nonlin_dialog.h"
 #include "graph/graph.h"
 #include "platform/grid_control.h"
 #include "document/scene.h"
@@ -39,7 +40,7 @@ CurveFitHost& frmF1::curveHost() {
     return *mCurveHost;
 }
 
-void frmF1::mnuDrawCF_Click() {
+void frmF1::curveFittingRoad(const std::function<void()>& showDialog) {
     gClipSurface = false;
     if (gPlotKind != 1 && gPlotKind != 4) {
         mnuFileNew2D();
@@ -47,11 +48,25 @@ void frmF1::mnuDrawCF_Click() {
         if (gGraphs->FunSurfs.Count() > 0) return;
     }
     if (!LoadGridData()) return;
-    {
-        frmCurveFit dialog(curveHost(), this);
-        dialog.exec();
-    }
+    showDialog();
     mnuViewFront_Click();
 }
 
-void frmF1::wireFittingCommands() { connectAction("mnuDrawCF", [this] { mnuDrawCF_Click(); }); }
+void frmF1::mnuDrawCF_Click() {
+    curveFittingRoad([this] {
+        frmCurveFit dialog(curveHost(), this);
+        dialog.exec();
+    });
+}
+
+void frmF1::mnuDrawNLR_Click() {
+    curveFittingRoad([this] {
+        frmNonLin dialog(curveHost(), this);
+        dialog.exec();
+    });
+}
+
+void frmF1::wireFittingCommands() {
+    connectAction("mnuDrawCF", [this] { mnuDrawCF_Click(); });
+    connectAction("mnuDrawNLR", [this] { mnuDrawNLR_Click(); });
+}

@@ -101,6 +101,7 @@ public:
     // What the fitting dialogs and graph builders need of this window.
     CurveFitHost& curveHost();
     void mnuDrawCF_Click();
+    void mnuDrawNLR_Click();
 
     // View control.
     void picDraw_MouseDown(QMouseEvent* e);
@@ -165,6 +166,10 @@ private:
     void releaseFonts();
 
     bool newDocument(long kind);   // false when the user declined
+    // The road of Curve Fitting and Nonlinear Curve Fitting: clip off, a new
+    // 2-D document unless the document is 2-D (stopping when it is declined),
+    // the grid loaded, the dialog, the Front view.
+    void curveFittingRoad(const std::function<void()>& showDialog);
     void applyEnableState(bool twoD);
     void setMenuEnabled(const char* name, bool on);
     void SetToolbar2D();

@@ -10,31 +10,8 @@
 
 #include "state/globals.h"
 #include "fitting/curve/curve_fit_run.h"
+#include "fitting/curve/dialog_parts.h"
 #include "fitting/curve/curve_models.h"
-
-namespace {
-
-// The grid column a list line stands for, kept with the line so that equal
-// column names stay apart.
-constexpr int kColumnRole = Qt::UserRole;
-
-QListWidget* makeSlot(QWidget* parent, const char* name) {
-    auto* list = new QListWidget(parent);
-    list->setObjectName(name);
-    // One line tall: a slot holds at most one column.
-    list->setFixedHeight(list->fontMetrics().height() + 2 * list->frameWidth() + 6);
-    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    return list;
-}
-
-QPushButton* makeButton(QWidget* parent, const char* name, const char* caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-}  // namespace
 
 frmCurveFit::frmCurveFit(CurveFitHost& host, QWidget* parent) : QDialog(parent), host_(host) {
     setObjectName("frmCurveFit");
@@ -44,15 +21,15 @@ frmCurveFit::frmCurveFit(CurveFitHost& host, QWidget* parent) : QDialog(parent),
     List1->setObjectName("List1");
     Label1 = new QLabel("Independent (x)", this);
     Label1->setObjectName("Label1");
-    List2 = makeSlot(this, "List2");
-    Command1 = makeButton(this, "Command1", ">>");
+    List2 = MakeSlotList(this, "List2");
+    Command1 = MakeDialogButton(this, "Command1", ">>");
     Label2 = new QLabel("Dependent (y)", this);
     Label2->setObjectName("Label2");
-    List3 = makeSlot(this, "List3");
-    Command2 = makeButton(this, "Command2", ">>");
-    Command3 = makeButton(this, "Command3", "OK");
+    List3 = MakeSlotList(this, "List3");
+    Command2 = MakeDialogButton(this, "Command2", ">>");
+    Command3 = MakeDialogButton(this, "Command3", "OK");
     Command3->setDefault(true);
-    Command4 = makeButton(this, "Command4", "Cancel");
+    Command4 = MakeDialogButton(this, "Command4", "Cancel");
 
     Frame1 = new QGroupBox("Models", this);
     Frame1->setObjectName("Frame1");
@@ -95,47 +72,16 @@ frmCurveFit::frmCurveFit(CurveFitHost& host, QWidget* parent) : QDialog(parent),
     Form_Load();
 }
 
-void frmCurveFit::Form_Load() {
-    List1->clear();
-    for (long i = 1; i <= gGridColumnCount && i < static_cast<long>(gGridColumnNames.size()); ++i) {
-        auto* item = new QListWidgetItem(QString::fromStdString(gGridColumnNames[static_cast<std::size_t>(i)]));
-        item->setData(kColumnRole, static_cast<qlonglong>(i));
-        List1->addItem(item);
-    }
-    if (List1->count() > 0) List1->setCurrentRow(0);
-}
+void frmCurveFit::Form_Load() { FillColumnList(List1); }
 
-void frmCurveFit::moveVariable(QListWidget* slot, QPushButton* button) {
-    if (button->text() == ">>") {
-        if (List1->count() == 0) return;
-        button->setText("<<");
-        const int k = std::max(List1->currentRow(), 0);
-        QListWidgetItem* item = List1->takeItem(k);
-        slot->addItem(item);
-        if (List1->count() > 0) List1->setCurrentRow(k < List1->count() ? k : k - 1);
-        slot->setCurrentItem(item);
-    } else {
-        if (slot->count() == 0) return;
-        button->setText(">>");
-        QListWidgetItem* item = slot->takeItem(std::max(slot->currentRow(), 0));
-        List1->addItem(item);
-        List1->setCurrentItem(item);
-    }
-}
-
-void frmCurveFit::Command1_Click() { moveVariable(List2, Command1); }
-void frmCurveFit::Command2_Click() { moveVariable(List3, Command2); }
+void frmCurveFit::Command1_Click() { ToggleVariableSlot(Command1, List1, List2); }
+void frmCurveFit::Command2_Click() { ToggleVariableSlot(Command2, List1, List3); }
 
 void frmCurveFit::Command3_Click() {
     CurveFitRequest r;
-    if (List2->count() > 0) {
-        r.xName = List2->item(0)->text().toStdString();
-        r.xColumn = List2->item(0)->data(kColumnRole).toLongLong();
-    }
-    if (List3->count() > 0) {
-        r.yName = List3->item(0)->text().toStdString();
-        r.yColumn = List3->item(0)->data(kColumnRole).toLongLong();
-    }
+    const ChosenColumn x = SlotColumn(List2), y = SlotColumn(List3);
+    r.xName = x.name, r.xColumn = x.listed;
+    r.yName = y.name, r.yColumn = y.listed;
     for (int i = 0; i < kCurveModelCount; ++i) r.models[static_cast<std::size_t>(i)] = Check[i]->isChecked();
     r.plotScatter = Check[10]->isChecked();
     r.plotModels = Check[11]->isChecked();

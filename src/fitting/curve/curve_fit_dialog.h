@@ -30,7 +30,5 @@ public:
     QCheckBox* Check[12];  // Check1 .. Check12 as Check[0] .. Check[11]
 
 private:
-    void moveVariable(QListWidget* slot, QPushButton* button);
-
     CurveFitHost& host_;
 };

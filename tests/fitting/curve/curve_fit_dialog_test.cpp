@@ -9,14 +9,9 @@
 
 #include "fake_host.h"
 #include "fitting/curve/curve_fit_dialog.h"
+#include "support/list_texts.h"
 
 namespace {
-
-QStringList texts(const QListWidget* list) {
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
-    return out;
-}
 
 class CurveFitDialog : public ::testing::Test {
 protected:

@@ -1,0 +1,71 @@
+#include "fitting/nonlinear/nonlin_fit_run.h"
+
+#include <algorithm>
+
+#include "fitting/common/fit_options.h"
+#include "fitting/common/fit_report.h"
+#include "fitting/common/fitted_model.h"
+#include "fitting/common/fitted_parameters.h"
+#include "fitting/curve/add_curve_graph.h"
+#include "fitting/curve/guarded_run.h"
+#include "fitting/nonlinear/nonlin_curve_graph.h"
+#include "platform/msgbox.h"
+#include "state/globals.h"
+
+namespace {
+
+void message(const std::string& text) { platform::MsgBox(text); }
+
+bool run(const FitDialogInput& input, CurveFitHost& host) {
+    const solver::FitOptions options = MakeFitOptions(gNonLinMethod, gNonLinMaxIterations, gNonLinTolerance);
+    NonlinearSetup setup;
+    std::string refused;
+    switch (SetUpNonlinearFit(input, options, setup, refused)) {
+    case SetupStatus::Refused: message(refused); return false;
+    case SetupStatus::SyntaxShown: return false;
+    case SetupStatus::Ready: break;
+    }
+    const solver::NonlinearFitRequest& request = setup.request;
+    const solver::FitResult fit = solver::fitNonlinear(request);
+    if (!fit.converged()) {
+        message(fit.message);
+        return false;
+    }
+
+    const std::vector<double> values = InLetterOrder(request.parameters, fit.parameters);
+    const long n = static_cast<long>(values.size());
+    const FittedParameters fitted = FittedParameters::Row(values);
+    std::string fittedModel;
+    ApplyFittedParameters(input.model, fittedModel, n, fitted);
+
+    host.appendReport(NonlinearReportHead("Nonlinear Curve Fitting", {input.columns[0].name}, input.columns[1].name,
+                                          'y', input.model));
+    ReportFittedParameters(n, fitted, [&host](const std::string& line) { host.appendReport(line); });
+    host.appendReport(NonlinearReportTail('y', fittedModel, InLetterOrder(request.parameters, fit.standardErrors),
+                                          fit, options.method));
+
+    const std::vector<double>& x = request.columns[0];
+    const std::vector<double>& y = request.observed;
+    const long points = static_cast<long>(x.size());
+    if (input.plotScatter) {
+        if (points > kMaxCurvePoints) message(ScatterLimitMessage(points));
+        AddNonLinCurveGraph(host, x, y, points, kCurveKindScatter, "Scatter Plot: ", "", gNonLinCurveColor);
+    }
+    if (input.plotModel) {
+        const auto [lo, hi] = std::minmax_element(x.begin(), x.end());
+        FittedModel model(request.model, values);
+        std::vector<double> X, Y;
+        SampleCurve(model, *lo, *hi, kNonLinCurveSamples, X, Y);
+        AddNonLinCurveGraph(host, X, Y, kNonLinCurveSamples, kCurveKindModel, "Nonlinear Model: ", fittedModel,
+                            gNonLinCurveColor);
+    }
+    host.drawScene();
+    host.viewFit();
+    return true;
+}
+
+}  // namespace
+
+bool RunNonLinFit(const FitDialogInput& input, CurveFitHost& host) {
+    return GuardedRun("The nonlinear fit", [&] { return run(input, host); });
+}
