@@ -23,19 +23,10 @@
 #include "fitting/nonlinear/report_lines.h"
 #include "platform/grid_control.h"
 #include "support/gl_offscreen.h"
+#include "support/when_shown.h"
 #include "window_fixture.h"
 
 namespace {
-
-// Runs `then` on the modal dialog of type D once it shows.
-template <class D>
-void whenShown(std::function<void(D*)> then) {
-    QTimer::singleShot(0, [then] {
-        auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
-        ASSERT_NE(d, nullptr);
-        then(d);
-    });
-}
 
 struct Parameter {
     QString name, start;

@@ -21,6 +21,7 @@
 #include "fitting/nonlinear/options_dialog.h"
 #include "fitting/nonlinear/parameter_dialog.h"
 #include "support/list_texts.h"
+#include "support/when_shown.h"
 
 namespace {
 
@@ -174,9 +175,7 @@ TEST_F(NonLinDialog, OkClosesOnlyAfterAFitAndARefusalKeepsEverythingTyped) {
 TEST_F(NonLinDialog, ParametersAndOptionsOpenTheirDialogs) {
     frmNonLin d(host);
     d.List2->addItem("b(2)");
-    QTimer::singleShot(0, [] {
-        auto* p = qobject_cast<frmPara*>(QApplication::activeModalWidget());
-        ASSERT_NE(p, nullptr);
+    whenShown<frmPara>([](frmPara* p) {
         EXPECT_EQ(p->windowTitle(), "NCF: Parameters");
         p->Combo1->setCurrentText("a");
         p->Text2->setText("1");
@@ -186,9 +185,7 @@ TEST_F(NonLinDialog, ParametersAndOptionsOpenTheirDialogs) {
     d.Command1->click();
     EXPECT_EQ(texts(d.List2), (QStringList{"a(1)", "b(2)"}));
 
-    QTimer::singleShot(0, [] {
-        auto* o = qobject_cast<frmNLOptions*>(QApplication::activeModalWidget());
-        ASSERT_NE(o, nullptr);
+    whenShown<frmNLOptions>([](frmNLOptions* o) {
         o->Option1->setChecked(true);
         o->Command1->click();
     });
