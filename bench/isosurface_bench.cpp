@@ -9,8 +9,8 @@
 namespace {
 
 // A sphere of radius 0.35 of the grid's side about its centre.
-VolumeGrid sphereField(long nodes) {
-    VolumeGrid g;
+IsoGrid sphereField(long nodes) {
+    IsoGrid g;
     const long n = nodes - 1;
     g.resize(n, n, n);
     const double c = n / 2.0, r = 0.35 * n;
@@ -27,7 +27,7 @@ VolumeGrid sphereField(long nodes) {
 }
 
 void BM_IsoSurfaceSphere(benchmark::State& state) {
-    const VolumeGrid g = sphereField(state.range(0));
+    const IsoGrid g = sphereField(state.range(0));
     std::vector<IsoTriangle> out;
     std::size_t cells = 0;
     for (auto _ : state) {

@@ -41,16 +41,16 @@ Float3 unit(double x, double y, double z) {
     return {static_cast<float>(x / len), static_cast<float>(y / len), static_cast<float>(z / len)};
 }
 
-Float3 nodeNormal(const VolumeGrid& g, const Strides& s, long i, long j, long k, std::size_t at) {
+Float3 nodeNormal(const IsoGrid& g, const Strides& s, long i, long j, long k, std::size_t at) {
     return unit(slope(g.W, at, s.i, i, g.U), slope(g.W, at, s.j, j, g.V), slope(g.W, at, 1, k, g.H));
 }
 
-Float3 position(const VolumeGrid& g, std::size_t at) {
+Float3 position(const IsoGrid& g, std::size_t at) {
     return {static_cast<float>(g.X[at]), static_cast<float>(g.Y[at]), static_cast<float>(g.Z[at])};
 }
 
 // The triangles of a cell whose cube index is known (not 0 or 255).
-int polygonise(const VolumeGrid& g, const Strides& s, long i, long j, long k, double level, int cube,
+int polygonise(const IsoGrid& g, const Strides& s, long i, long j, long k, double level, int cube,
                IsoTriangle out[5]) {
     std::size_t at[8];
     float value[8];
@@ -94,12 +94,12 @@ int polygonise(const VolumeGrid& g, const Strides& s, long i, long j, long k, do
     return n;
 }
 
-Strides stridesOf(const VolumeGrid& g) {
+Strides stridesOf(const IsoGrid& g) {
     const auto nk = static_cast<std::size_t>(g.H + 1);
     return {static_cast<std::size_t>(g.V + 1) * nk, nk};
 }
 
-bool consistent(const VolumeGrid& g) {
+bool consistent(const IsoGrid& g) {
     if (g.U < 0 || g.V < 0 || g.H < 0) return false;
     const std::size_t n = static_cast<std::size_t>(g.U + 1) * static_cast<std::size_t>(g.V + 1) *
                           static_cast<std::size_t>(g.H + 1);
@@ -108,15 +108,15 @@ bool consistent(const VolumeGrid& g) {
 
 }  // namespace
 
-void VolumeGrid::resize(long u, long v, long h) {
-    if (u < 0 || v < 0 || h < 0) throw std::invalid_argument("VolumeGrid: negative interval count");
+void IsoGrid::resize(long u, long v, long h) {
+    if (u < 0 || v < 0 || h < 0) throw std::invalid_argument("IsoGrid: negative interval count");
     U = u, V = v, H = h;
     const std::size_t n = static_cast<std::size_t>(u + 1) * static_cast<std::size_t>(v + 1) *
                           static_cast<std::size_t>(h + 1);
     for (auto* a : {&X, &Y, &Z, &W}) a->assign(n, 0.0);
 }
 
-std::size_t VolumeGrid::at(long i, long j, long k) const {
+std::size_t IsoGrid::at(long i, long j, long k) const {
     if (i < 0 || i > U || j < 0 || j > V || k < 0 || k > H) throw std::out_of_range("Subscript out of range");
     return (static_cast<std::size_t>(i) * static_cast<std::size_t>(V + 1) + static_cast<std::size_t>(j)) *
                static_cast<std::size_t>(H + 1) +
@@ -132,8 +132,8 @@ Float3 InterpolateEdgeVertex(const Float3& pa, const Float3& pb, float va, float
     return {pa[0] + mu * (pb[0] - pa[0]), pa[1] + mu * (pb[1] - pa[1]), pa[2] + mu * (pb[2] - pa[2])};
 }
 
-int PolygoniseCell(const VolumeGrid& grid, long i, long j, long k, double level, IsoTriangle out[5]) {
-    if (!consistent(grid)) throw std::invalid_argument("VolumeGrid: arrays do not match the grid");
+int PolygoniseCell(const IsoGrid& grid, long i, long j, long k, double level, IsoTriangle out[5]) {
+    if (!consistent(grid)) throw std::invalid_argument("IsoGrid: arrays do not match the grid");
     if (i < 0 || i >= grid.U || j < 0 || j >= grid.V || k < 0 || k >= grid.H)
         throw std::out_of_range("Subscript out of range");
     const Strides s = stridesOf(grid);
@@ -148,8 +148,8 @@ int PolygoniseCell(const VolumeGrid& grid, long i, long j, long k, double level,
     return polygonise(grid, s, i, j, k, level, cube, out);
 }
 
-std::size_t ExtractIsoSurface(const VolumeGrid& grid, double level, std::vector<IsoTriangle>& out) {
-    if (!consistent(grid)) throw std::invalid_argument("VolumeGrid: arrays do not match the grid");
+std::size_t ExtractIsoSurface(const IsoGrid& grid, double level, std::vector<IsoTriangle>& out) {
+    if (!consistent(grid)) throw std::invalid_argument("IsoGrid: arrays do not match the grid");
     const Strides s = stridesOf(grid);
     const auto lv = static_cast<float>(level);
     const double* w = grid.W.data();

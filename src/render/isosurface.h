@@ -36,7 +36,7 @@ inline constexpr int kEdgeCorners[12][2] = {{0, 1}, {1, 2}, {2, 3}, {3, 0}, {4, 
 
 // A regular grid of nodes (i, j, k), i = 0..U, j = 0..V, k = 0..H: the nodes'
 // data coordinates and values.
-struct VolumeGrid {
+struct IsoGrid {
     long U = 0, V = 0, H = 0;
     std::vector<double> X, Y, Z, W;
 
@@ -66,12 +66,12 @@ Float3 InterpolateEdgeVertex(const Float3& pa, const Float3& pb, float va, float
 
 // The triangles of cell (i, j, k) at the level into out; returns how many
 // (0..5). A cell outside the grid throws std::out_of_range.
-int PolygoniseCell(const VolumeGrid& grid, long i, long j, long k, double level, IsoTriangle out[5]);
+int PolygoniseCell(const IsoGrid& grid, long i, long j, long k, double level, IsoTriangle out[5]);
 
 // Appends the triangles of every cell, cell by cell (i, then j, then k
 // innermost); returns the number of cells visited. A grid whose arrays do not
 // hold its nodes throws std::invalid_argument.
-std::size_t ExtractIsoSurface(const VolumeGrid& grid, double level, std::vector<IsoTriangle>& out);
+std::size_t ExtractIsoSurface(const IsoGrid& grid, double level, std::vector<IsoTriangle>& out);
 
 namespace isoSurface {
 // The colour of a value on the isosurface module's own colour map over

@@ -12,7 +12,7 @@
 #include "scene/gl_guards.h"
 #include "scene/scene_scale.h"
 
-void DrawIsoSurface(const VolumeGrid& grid, double level, std::string& colorName, double vmin, double vmax) {
+void DrawIsoSurface(const IsoGrid& grid, double level, std::string& colorName, double vmin, double vmax) {
     const Rgb c = isoSurface::MapValueToColor(colorName, level, vmin, vmax - vmin);
     // The triangles are made before anything is sent, so no error can leave a
     // begin open; the buffer is kept for the next surface.
@@ -38,7 +38,7 @@ void DrawGraphIsoSurfaces(Cls9& g) {
     const long levels = std::min(g.IsoSurfaceNum, g.IsoSurValue.upper());
     if (levels < 1 || !VolumeStepsUsable(g)) return;
     // One copy of the graph's grids serves every level.
-    VolumeGrid grid;
+    IsoGrid grid;
     grid.resize(g.StepU, g.StepV, g.StepH);
     for (long i = 0; i <= g.StepU; ++i)
         for (long j = 0; j <= g.StepV; ++j)

@@ -22,8 +22,8 @@ namespace {
 using Field = std::function<double(double, double, double)>;
 
 // A grid of n nodes per axis at positions spacing * index, values from f.
-VolumeGrid grid(long u, long v, long h, const Field& f, double spacing = 1.0) {
-    VolumeGrid g;
+IsoGrid grid(long u, long v, long h, const Field& f, double spacing = 1.0) {
+    IsoGrid g;
     g.resize(u, v, h);
     for (long i = 0; i <= u; ++i)
         for (long j = 0; j <= v; ++j)
@@ -37,7 +37,7 @@ VolumeGrid grid(long u, long v, long h, const Field& f, double spacing = 1.0) {
     return g;
 }
 
-std::vector<IsoTriangle> extract(const VolumeGrid& g, double level) {
+std::vector<IsoTriangle> extract(const IsoGrid& g, double level) {
     std::vector<IsoTriangle> t;
     ExtractIsoSurface(g, level, t);
     return t;
@@ -105,7 +105,7 @@ TEST(IsoInterpolate, ExactRules) {
 
 // A sphere of radius^2 50.3 about (cx, cy, cz) on a grid of n + 1 nodes per
 // axis, spacing 0.5: value sign * (r^2 - 50.3 * 0.25), level 0.
-VolumeGrid sphere(long n, double cx, double cy, double cz, double sign) {
+IsoGrid sphere(long n, double cx, double cy, double cz, double sign) {
     return grid(n, n, n, [=](double x, double y, double z) {
         const double r2 = (x - cx) * (x - cx) + (y - cy) * (y - cy) + (z - cz) * (z - cz);
         return sign * (r2 - 50.3 * 0.25);
@@ -137,7 +137,7 @@ TEST(IsoSurface, SphereIsClosedWithNormalsTowardsFallingValues) {
 
 TEST(IsoSurface, SphereCutByTheBorderIsOpenOnlyThere) {
     // Centre on the grid's x = 0 face: half a sphere.
-    const VolumeGrid g = sphere(16, 0, 4, 4, 1.0);
+    const IsoGrid g = sphere(16, 0, 4, 4, 1.0);
     const std::vector<IsoTriangle> tris = extract(g, 0.0);
     int open = 0;
     for (const auto& [edge, n] : edgeUses(tris, false)) {
@@ -153,7 +153,7 @@ TEST(IsoSurface, SphereCutByTheBorderIsOpenOnlyThere) {
 
 TEST(IsoSurface, CountsOfFlatFields) {
     const long U = 4, V = 3, H = 5;
-    const VolumeGrid byX = grid(U, V, H, [](double x, double, double) { return x; });
+    const IsoGrid byX = grid(U, V, H, [](double x, double, double) { return x; });
     struct Case {
         const char* what;
         double level;
@@ -174,7 +174,7 @@ TEST(IsoSurface, CountsOfFlatFields) {
     }
     // 2 x 2 x 2 nodes, one corner above the level.
     for (long corner = 0; corner < 8; ++corner) {
-        VolumeGrid g = grid(1, 1, 1, [](double, double, double) { return 0.0; });
+        IsoGrid g = grid(1, 1, 1, [](double, double, double) { return 0.0; });
         g.W[static_cast<std::size_t>(corner)] = 1;
         EXPECT_EQ(extract(g, 0.5).size(), 1u) << "corner " << corner;
         IsoTriangle out[5];
@@ -185,7 +185,7 @@ TEST(IsoSurface, CountsOfFlatFields) {
 TEST(IsoSurface, LevelOnNodeValuesLeavesNoCrack) {
     // Squared distance from the centre node: level 100 runs through nodes such
     // as (12 +- 10, 12, 12) and (12 +- 6, 12 +- 8, 12).
-    const VolumeGrid g = grid(24, 24, 24, [](double x, double y, double z) {
+    const IsoGrid g = grid(24, 24, 24, [](double x, double y, double z) {
         return (x - 12) * (x - 12) + (y - 12) * (y - 12) + (z - 12) * (z - 12);
     });
     const std::vector<IsoTriangle> tris = extract(g, 100.0);
@@ -203,7 +203,7 @@ TEST(IsoSurface, LevelOnNodeValuesLeavesNoCrack) {
 TEST(IsoSurface, CellsWithACornerWithoutValueAreLeftOut) {
     for (double bad : {formula::UndefinedValue, std::nan(""), std::numeric_limits<double>::infinity()}) {
         SCOPED_TRACE(bad);
-        VolumeGrid g = sphere(16, 4, 4, 4, 1.0);
+        IsoGrid g = sphere(16, 4, 4, 4, 1.0);
         const std::vector<IsoTriangle> whole = extract(g, 0.0);
         // A node just inside the sphere, on the x axis through its centre; the
         // surface crosses its edge towards larger x.
