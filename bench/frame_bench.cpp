@@ -152,4 +152,43 @@ void BM_TrackballDragStep2D(benchmark::State& state) {
 }
 BENCHMARK(BM_TrackballDragStep2D)->Unit(benchmark::kMillisecond);
 
+// The 61 x 61 surface with its floor colour map, floor contours, data points
+// and legend, seen from the builders' isometric view: the whole picture and
+// its two halves.
+void fillSurface(frmF1& w) {
+    w.mnuFileNew3D();
+    auto g = testsupport::makeSurfaceGraph(60);
+    g->ID = ++gGraphCounter;
+    gGraphs->FunSurfs.Add(g, Cls8::KeyOf(g->ID));
+    gScene->FunSurfs.Add(g, Cls8::KeyOf(g->ID));
+    w.addGraphLine(g->NameS);
+    gScene->RotRoll = 0, gScene->RotPitch = -30, gScene->RotYaw = 45;
+    w.mnuViewFit_Click();
+}
+
+void BM_DrawSceneDisplaySurface61(benchmark::State& state) {
+    auto w = makeWindow();
+    fillSurface(*w);
+    for (auto _ : state) {
+        w->DrawScene();
+        w->Display(gAnimStep);
+    }
+}
+BENCHMARK(BM_DrawSceneDisplaySurface61)->Unit(benchmark::kMillisecond);
+
+void BM_DrawSceneSurface61(benchmark::State& state) {
+    auto w = makeWindow();
+    fillSurface(*w);
+    for (auto _ : state) w->DrawScene();
+}
+BENCHMARK(BM_DrawSceneSurface61)->Unit(benchmark::kMillisecond);
+
+void BM_DisplaySurface61(benchmark::State& state) {
+    auto w = makeWindow();
+    fillSurface(*w);
+    w->DrawScene();
+    for (auto _ : state) w->Display(gAnimStep);
+}
+BENCHMARK(BM_DisplaySurface61)->Unit(benchmark::kMillisecond);
+
 }  // namespace

@@ -92,9 +92,10 @@ void frmF1::compileScene() {
     gSceneCenterY = std::midpoint(box.MinY, box.MaxY) / gSceneScaleY;
     gSceneCenterZ = std::midpoint(box.MinZ, box.MaxZ) / gSceneScaleZ;
 
-    // Shapes that markers call are compiled before the picture's lists open
-    // (lists cannot be compiled inside one another).
+    // Shapes that markers call are compiled, and textures uploaded, before the
+    // picture's lists open (lists cannot be compiled inside one another).
     PrepareMarkerLists();
+    gScene->PrepareTextures();
 
     // The superseded picture goes before a new one is compiled.
     if (mSceneList) glDeleteLists(mSceneList, kFrameLists);

@@ -10,6 +10,7 @@
 #include "graph/graph.h"
 #include "scene/axis.h"
 #include "scene/scene_scale.h"
+#include "scene/texture.h"
 
 namespace {
 
@@ -121,6 +122,13 @@ Cls1 Cls8::GetBox(long& lngAnimStep) {
     box.MinZ = minZ_;
     box.MaxZ = maxZ_;
     return box;
+}
+
+void Cls8::PrepareTextures() const {
+    std::vector<std::string> files;
+    for (const auto& [key, graph] : FunSurfs)
+        if (graph->ShowTex) files.push_back(graph->TexName);
+    ::PrepareTextures(files);
 }
 
 void Cls8::Draw(long& lngAnimStep) {

@@ -31,6 +31,9 @@ public:
     Cls1 GetBox(long& lngAnimStep);
     // Draws every graph, then turns the two vertical clip planes off.
     void Draw(long& lngAnimStep);
+    // Uploads the texture files of the textured graphs into the current
+    // context; the frame calls it before the picture's lists open.
+    void PrepareTextures() const;
 
 private:
     // The union being accumulated by GetBox.

@@ -128,6 +128,8 @@ private:
     friend class GraphRenderer;
     // The slice planes of a 4-D graph (render/slices.cpp).
     void DrawSlices();
+    // The surface renderer of Draw for GraphType 6.
+    void DrawSurface(long lngAnimStep);
     void copyColorMap(const Cls9& s);
     void applySettings(const GraphSettings& s);
 };

@@ -2,6 +2,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "render/contour.h"
 #include "state/globals.h"
@@ -32,6 +33,8 @@ public:
 
 void setColor(const Rgb& c) { glColor3d(c.r, c.g, c.b); }
 
+bool finite(const ScenePoint& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
+
 // Sends each level's segments as one group of separate lines in its colour.
 class GlLineSink : public ContourLineSink {
 public:
@@ -50,6 +53,7 @@ public:
         for (std::size_t k = 1; k < points.size(); ++k) {
             const ScenePoint a = *PlaceContourPoint(points[k - 1], Z_, kind, axis);
             const ScenePoint b = *PlaceContourPoint(points[k], Z_, kind, axis);
+            if (!finite(a) || !finite(b)) continue;
             glVertex3d(a.x, a.y, a.z);
             glVertex3d(b.x, b.y, b.z);
         }

@@ -1,4 +1,5 @@
-// Cls9::Draw: the graph's drawing entry, the 2-D curve and the 4-D data points.
+// Cls9::Draw: the graph's drawing entry, the 2-D curve and the 4-D data points;
+// surfaces go to DrawSurface (surface_draw.cpp).
 #include <GL/gl.h>
 
 #include <cmath>
@@ -117,7 +118,7 @@ private:
     SceneAxis sx_, sy_, sz_;
 };
 
-void Cls9::Draw(long /*lngAnimStep*/) {
+void Cls9::Draw(long lngAnimStep) {
     // The drawing entry loads a preset by its plain name only.
     SetGraphColorMap(*this, ColorName, PresetNames::Plain);
     MatrixGuard matrix;
@@ -140,7 +141,8 @@ void Cls9::Draw(long /*lngAnimStep*/) {
 
     switch (GraphType) {
     case graph_type::Surface3D:
-        break;  // the surface renderer comes with the surface drawing
+        DrawSurface(lngAnimStep);
+        break;
     case graph_type::Curve2D:
         r.drawCurve(line);
         break;
@@ -157,5 +159,3 @@ void Cls9::Draw(long /*lngAnimStep*/) {
         break;
     }
 }
-
-void Cls9::DrawLegend(double, double, double, double, double, double, double, double, double, double) {}

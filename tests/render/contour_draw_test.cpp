@@ -87,4 +87,27 @@ TEST_F(ContourDraw, BadInputDrawsWhatItCanAndEnds) {
     }
 }
 
+TEST_F(ContourDraw, Contour3DRaisesValuesSetsTheLineStateAndDrawsNoLine) {
+    gPlotKind = 3;
+    ContourGrid g(2, 3);
+    g(1, 1) = 0, g(1, 2) = 5, g(1, 3) = 10;  // levels 0, 5, 10 for 2 intervals
+    g(2, 1) = 2.5, g(2, 2) = 7.5, g(2, 3) = 4.99995;
+    glDisable(GL_LIGHTING);
+    CContour().Contour3D(2, 3, 0.5, 0.5, 0, g, -1, -1, 2, 4, 0, 0x0000FF, 1, "");
+    EXPECT_EQ(testsupport::countNonWhite(gl.grab()), 0);
+    EXPECT_DOUBLE_EQ(g(1, 2), 5.00001);
+    EXPECT_DOUBLE_EQ(g(2, 3), 4.99996);
+    EXPECT_DOUBLE_EQ(g(2, 1), 2.5);
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    GLdouble colour[4];
+    glGetDoublev(GL_CURRENT_COLOR, colour);
+    EXPECT_DOUBLE_EQ(colour[0], 1.0);  // the levels' colour, red
+    // Equal extremes have no interval to step by: it ends at once.
+    ContourGrid flat(3, 3);
+    CContour().Contour3D(3, 3, 1, 1, 0, flat, 0, 0, 5, 5, 0, 0, 1, "Rainbow");
+    CContour().Contour3D(2, 3, 1, 1, 0, g, 0, 0, -4, 5, 0, 0, 1, "Rainbow");  // no interval
+    CContour().Contour3D(3, 3, 1, 1, 0, g, 0, 0, 2, 5, 0, 0, 1, "Rainbow");   // more rows than the grid
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
 }  // namespace

@@ -26,3 +26,9 @@ render_logic_test(slice_plane_test ${CMAKE_CURRENT_LIST_DIR}/slice_plane_test.cp
 trelvane_test(graph_draw_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/graph_draw_test.cpp LIBS trelvane_render GUI)
 trelvane_test(contour_draw_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/contour_draw_test.cpp LIBS trelvane_render GUI)
 trelvane_test(volume_draw_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/volume_draw_test.cpp LIBS trelvane_render GUI)
+trelvane_test(surface_normals_test
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/surface_normals_test.cpp ${PROJECT_SOURCE_DIR}/src/render/surface_normals.cpp
+    LABELS sanitize)
+target_include_directories(surface_normals_test PRIVATE ${PROJECT_SOURCE_DIR}/src)
+trelvane_test(surface_draw_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/surface_draw_test.cpp LIBS trelvane_render GUI)
+trelvane_test(legend_draw_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/legend_draw_test.cpp LIBS trelvane_render GUI)

@@ -34,4 +34,42 @@ inline std::shared_ptr<Cls9> makeVolumeGraph(long steps, long n) {
     return g;
 }
 
+// A surface as the surface builders make it: (steps + 1)^2 nodes with scene X
+// along the second index and scene Z along the first, both over -3..3, the
+// height 5 + 4 sin(x) cos(z) at every node and in Reg3DC; coloured by the
+// Rainbow map, with its floor colour map, floor contours every 1 and a few
+// data points.
+inline std::shared_ptr<Cls9> makeSurfaceGraph(long steps = 60) {
+    auto g = std::make_shared<Cls9>();
+    g->GraphType = 6;
+    g->NameS = "Surface: z=5+4*sin(x)*cos(y)";
+    g->StepU = g->StepV = steps;
+    for (long i = 0; i <= steps; ++i)
+        for (long j = 0; j <= steps; ++j) {
+            const double x = -3 + 6.0 * j / steps, z = -3 + 6.0 * i / steps;
+            auto p = g->VertTab3D(i, j);
+            p->X = x;
+            p->Z = z;
+            p->Y = 5 + 4 * std::sin(x) * std::cos(z);
+            if (i <= 60 && j <= 60) g->Reg3DC(i, j) = p->Y;
+        }
+    g->FillStyle = 5;
+    g->FirstColor = g->SecondColor = 255;
+    g->Material = 5;
+    g->Show = 3;
+    g->Smoothness = 3;
+    g->ColorName = "Rainbow";
+    g->ShowColormap = g->ShowContour = true;
+    g->ContourLevel = 1;
+    g->LineWidth = 1;
+    g->ShowIrregData = true;
+    g->SetPntNum(5);
+    for (long k = 0; k < 5; ++k) {
+        g->PntX(k) = -2 + k;
+        g->PntZ(k) = 1.5 - 0.5 * k;
+        g->PntY(k) = 5 + 4 * std::sin(g->PntX(k)) * std::cos(g->PntZ(k));
+    }
+    return g;
+}
+
 }  // namespace testsupport
