@@ -60,6 +60,7 @@ TEST_F(SurfaceWindowTest, FacesFloorMapContoursAndLegend) {
     ASSERT_EQ(gPlotKind, 3);
     const QImage full = picture();
     savePicture(full, "window_surface_61x61");
+    savePicture(w->grab().toImage(), "window_surface_main_window");
 
     // Legend: the Rainbow bands at the right edge and black labels beside them.
     EXPECT_TRUE(close(at(full, 83.5, 30.8), 153, 102, 255));
