@@ -12,6 +12,7 @@
 #include "graph/graph.h"
 #include "platform/msgbox.h"
 #include "document/scene.h"
+#include "null_host.h"
 
 namespace {
 
@@ -39,17 +40,6 @@ void BM_FitTenModels(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FitTenModels)->Unit(benchmark::kMillisecond);
-
-struct NullHost : CurveFitHost {
-    bool loadGridData() override { return true; }
-    void appendReport(const std::string& text) override { report += text; }
-    void addGraphToList(const std::shared_ptr<Cls9>&) override {}
-    int currentListIndex() override { return -1; }
-    void renameListLine(int, const std::string&) override {}
-    void drawScene() override {}
-    void viewFit() override {}
-    std::string report;
-};
 
 void BM_CurveFitRunTenModels(benchmark::State& state) {
     std::vector<double> x, y;

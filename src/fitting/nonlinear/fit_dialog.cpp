@@ -47,7 +47,11 @@ FitDialog::FitDialog(const FitDialogDesign& design, QWidget* parent) : QDialog(p
     left->addWidget(List1, 3);
     left->addWidget(Command1);
     left->addWidget(List2, 2);
-    Frame1->setFixedWidth(fontMetrics().averageCharWidth() * 18);
+    List1->setMinimumHeight(fontMetrics().height() * 4);
+    List2->setMinimumHeight(fontMetrics().height() * 3);
+    List1->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
+    List2->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
+    Frame1->setFixedWidth(Command1->sizeHint().width() + 2 * fontMetrics().averageCharWidth() + 16);
 
     auto* grid = new QGridLayout(this);
     const int rows = 2 * static_cast<int>(design.variableSlots.size());
@@ -56,6 +60,7 @@ FitDialog::FitDialog(const FitDialogDesign& design, QWidget* parent) : QDialog(p
         const FitDialogDesign::Slot& s = design.variableSlots[i];
         VariableSlot v{MakeLabel(this, s.labelName, s.caption), MakeDialogButton(this, s.buttonName, ">>"),
                        MakeSlotList(this, s.listName)};
+        v.button->setFixedWidth(fontMetrics().horizontalAdvance("<<") * 3);
         const int row = 2 * static_cast<int>(i);
         grid->addWidget(v.label, row, 2);
         grid->addWidget(v.button, row + 1, 1);
@@ -92,13 +97,15 @@ FitDialog::FitDialog(const FitDialogDesign& design, QWidget* parent) : QDialog(p
     Command4 = MakeDialogButton(this, "Command4", "Insert");
     Label3 = MakeLabel(this, "Label3", "Functions");
     List5 = makeList(this, "List5");
-    List5->setFixedHeight(keySide * 3);
+    List5->setFixedHeight(keySide * 4);
+    Frame2->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     auto* functions = new QVBoxLayout;
     functions->addWidget(Command4, 0, Qt::AlignLeft);
     functions->addWidget(Label3);
     functions->addWidget(List5);
+    functions->addStretch();
     auto* lower = new QHBoxLayout;
-    lower->addWidget(Frame2);
+    lower->addWidget(Frame2, 0, Qt::AlignTop);
     lower->addLayout(functions, 1);
     grid->addLayout(lower, rows + 2, 1, 1, 3);
 

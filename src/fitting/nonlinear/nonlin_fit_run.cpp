@@ -25,13 +25,20 @@ bool run(const FitDialogInput& input, CurveFitHost& host) {
     case SetupStatus::SyntaxShown: return false;
     case SetupStatus::Ready: break;
     }
-    const solver::NonlinearFitRequest& request = setup.request;
-    const solver::FitResult fit = solver::fitNonlinear(request);
+    const solver::FitResult fit = solver::fitNonlinear(setup.request);
     if (!fit.converged()) {
         message(fit.message);
         return false;
     }
+    PresentNonLinFit(input, setup, fit, host);
+    return true;
+}
 
+}  // namespace
+
+void PresentNonLinFit(const FitDialogInput& input, const NonlinearSetup& setup, const solver::FitResult& fit,
+                      CurveFitHost& host) {
+    const solver::NonlinearFitRequest& request = setup.request;
     const std::vector<double> values = InLetterOrder(request.parameters, fit.parameters);
     const long n = static_cast<long>(values.size());
     const FittedParameters fitted = FittedParameters::Row(values);
@@ -42,7 +49,7 @@ bool run(const FitDialogInput& input, CurveFitHost& host) {
                                           'y', input.model));
     ReportFittedParameters(n, fitted, [&host](const std::string& line) { host.appendReport(line); });
     host.appendReport(NonlinearReportTail('y', fittedModel, InLetterOrder(request.parameters, fit.standardErrors),
-                                          fit, options.method));
+                                          fit, request.options.method));
 
     const std::vector<double>& x = request.columns[0];
     const std::vector<double>& y = request.observed;
@@ -61,10 +68,7 @@ bool run(const FitDialogInput& input, CurveFitHost& host) {
     }
     host.drawScene();
     host.viewFit();
-    return true;
 }
-
-}  // namespace
 
 bool RunNonLinFit(const FitDialogInput& input, CurveFitHost& host) {
     return GuardedRun("The nonlinear fit", [&] { return run(input, host); });

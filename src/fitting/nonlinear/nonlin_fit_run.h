@@ -12,3 +12,8 @@ inline constexpr long kNonLinCurveSamples = 201;
 // (the input refused, or the fit did not converge: nothing reported or
 // built; or a result step failed: what was reported stays), the dialog open.
 bool RunNonLinFit(const FitDialogInput& input, CurveFitHost& host);
+
+// The result side of a converged fit of setup: the report, the graphs the
+// plot boxes ask for, the redraw and the zoom.
+void PresentNonLinFit(const FitDialogInput& input, const NonlinearSetup& setup, const solver::FitResult& fit,
+                      CurveFitHost& host);

@@ -39,7 +39,7 @@ ParameterDialog::ParameterDialog(const char* objectName, const char* caption, bo
                        "The Parameter must be one of a,b,...,t, and must be in the order of a to t.");
     Label3->setWordWrap(true);
     (new QVBoxLayout(Frame1))->addWidget(Label3);
-    Frame1->setFixedWidth(fontMetrics().averageCharWidth() * 16);
+    Frame1->setFixedWidth(fontMetrics().averageCharWidth() * 20);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(Label1, 0, 0);

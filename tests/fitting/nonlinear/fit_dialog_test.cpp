@@ -79,6 +79,7 @@ TEST_F(NonLinDialog, OpensInItsDesignedState) {
     EXPECT_EQ(d.List5->currentRow(), 0);
     // OK, Cancel, Options down the right edge, in that order.
     d.show();
+    d.grab().save(QStringLiteral(TRELVANE_BINARY_DIR "/pictures/frmNonLin.png"));
     EXPECT_LT(d.Command5->y(), d.Command6->y());
     EXPECT_LT(d.Command6->y(), d.Command27->y());
     EXPECT_FALSE(d.windowFlags() & Qt::WindowMaximizeButtonHint);

@@ -36,6 +36,8 @@ TEST_F(OptionsDialogTest, ShowsTheSettingsAsNumberTexts) {
     EXPECT_EQ(d.Label3->text(), "Curve Color");
     EXPECT_EQ(d.swatchColour(), 255);
     EXPECT_EQ(d.Picture1->palette().color(QPalette::Window), QColor(255, 0, 0));
+    d.show();
+    d.grab().save(QStringLiteral(TRELVANE_BINARY_DIR "/pictures/frmNLOptions.png"));
 
     gNonLinMethod = 1;
     gNonLinMaxIterations = 50;

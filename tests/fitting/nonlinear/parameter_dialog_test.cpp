@@ -45,6 +45,8 @@ TEST_F(ParameterDialogTest, OpensFromTheFittingDialogsListSortedWithTheFirstSele
     EXPECT_EQ(p->Frame1->title(), "Note");
 
     p = open({"c(3)", "A(1)", "b(2)"});
+    p->show();
+    p->grab().save(QStringLiteral(TRELVANE_BINARY_DIR "/pictures/frmPara.png"));
     EXPECT_EQ(texts(p->List1), (QStringList{"A(1)", "b(2)", "c(3)"}));
     EXPECT_EQ(p->List1->currentRow(), 0);
     EXPECT_EQ(p->Combo1->currentText(), "a");  // "A" is not one of the items: the combo keeps its text
