@@ -7,6 +7,7 @@
 #include "state/color.h"
 #include "scene/gltext.h"
 #include "document/scene.h"
+#include "scene/light.h"
 
 std::string curveLabel(const std::string& name) {
     const auto colon = name.find(':');
@@ -56,7 +57,7 @@ void drawOverlay(long plotKind, Cls8& scene) {
     if (plotKind == 1 || plotKind == 4) {
         glDisable(GL_LIGHTING);
         if (scene.FunSurfs.Count() > 0) drawCurveNames(scene);
-        glEnable(GL_LIGHTING);
+        RestoreLighting();
     } else if (scene.FunSurfs.Count() > 0) {
         drawLegends(scene);
     }

@@ -4,11 +4,11 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
-OkCancelRow makeOkCancelRow(QDialog* dialog) {
+OkCancelRow makeOkCancelRow(QDialog* dialog, const char* okName, const char* cancelName) {
     OkCancelRow r{new QPushButton(QStringLiteral("OK"), dialog), new QPushButton(QStringLiteral("Cancel"), dialog),
                   new QHBoxLayout};
-    r.ok->setObjectName(QStringLiteral("cmdOK"));
-    r.cancel->setObjectName(QStringLiteral("cmdCancel"));
+    r.ok->setObjectName(QString::fromUtf8(okName));
+    r.cancel->setObjectName(QString::fromUtf8(cancelName));
     r.ok->setDefault(true);
     r.row->addStretch();
     r.row->addWidget(r.ok);

@@ -1,6 +1,7 @@
 #pragma once
-// The OK and Cancel row of the grid's small dialogs: buttons named cmdOK and
-// cmdCancel, OK the default; Cancel (as Esc) rejects the dialog.
+// The OK and Cancel row of the small dialogs: buttons named cmdOK and
+// cmdCancel unless named otherwise, OK the default; Cancel (as Esc) rejects
+// the dialog.
 class QDialog;
 class QHBoxLayout;
 class QPushButton;
@@ -11,4 +12,4 @@ struct OkCancelRow {
     QHBoxLayout* row;
 };
 
-OkCancelRow makeOkCancelRow(QDialog* dialog);
+OkCancelRow makeOkCancelRow(QDialog* dialog, const char* okName = "cmdOK", const char* cancelName = "cmdCancel");

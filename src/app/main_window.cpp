@@ -18,6 +18,7 @@
 
 #include "app/gl_view.h"
 #include "app/grid_commands.h"
+#include "app/help.h"
 #include "state/globals.h"
 #include "formula/cls6.h"
 #include "app/layout_model.h"
@@ -52,6 +53,7 @@ frmF1::frmF1(Options options, QWidget* parent) : QMainWindow(parent), mOptions(o
     wireViewCommands();
     wireFittingCommands();
     wireGridCommands();
+    wireDialogCommands();
     Form_Load();
 }
 
@@ -109,7 +111,7 @@ void frmF1::Form_Load() {
         mSplitter3Y = bars.splitter3Top;
         mSplitter2Y = bars.splitter2Top;
     });
-    guarded([&] { mHelpFile = QCoreApplication::applicationDirPath() + QStringLiteral("/help.chm"); });
+    guarded([&] { mHelpFile = QCoreApplication::applicationDirPath() + QStringLiteral("/") + kHelpFileName; });
     guarded([&] { gReplaceSelectedGraph = false; });
     guarded([&] {
         gNewLine = "\r\n";

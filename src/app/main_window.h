@@ -96,6 +96,18 @@ public:
     void mnuFileSave_Click();
     void mnuEditCopyAs_Click();
 
+    // Axis, light and view dialogs; Help.
+    void mnuDrawAxis_Click();
+    void mnuDrawLight_Click();
+    void mnuViewSet_Click();
+    void mnuHelpCon_Click();
+    void mnuHelpHome_Click();
+    void mnuHelpCus_Click();
+    void mnuHelpAbout_Click();
+    // The help file's full path (tests point it elsewhere).
+    QString helpFile() const { return mHelpFile; }
+    void setHelpFile(const QString& path) { mHelpFile = path; }
+
     // Fitting menu.
     bool LoadGridData();
     // What the fitting dialogs and graph builders need of this window.
@@ -180,6 +192,7 @@ private:
     void wireViewCommands();
     void wireFittingCommands();
     void wireGridCommands();
+    void wireDialogCommands();
     void runCommand(const char* actionName);
     void setMouseMode(bool zoom, bool move, bool rotate);
     void setRotateMode(long mode);

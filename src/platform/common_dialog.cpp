@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStringList>
 #include <filesystem>
+
+#include "platform/color_convert.h"
 
 namespace platform {
 namespace {
@@ -25,16 +28,23 @@ std::vector<std::string> split(const std::string& s, char sep) {
     }
 }
 
-QColor toQColor(long c) { return QColor(static_cast<int>(c & 255), static_cast<int>((c >> 8) & 255), static_cast<int>((c >> 16) & 255)); }
-long fromQColor(const QColor& q) { return q.red() | (q.green() << 8) | (static_cast<long>(q.blue()) << 16); }
-
 DialogAnswer showFileDialog(const DialogRequest& req) {
     QFileDialog dlg(QApplication::activeWindow(), QString::fromStdString(req.title));
     // Our own overwrite question is asked by the caller; the native dialog
     // would hang a headless session.
     dlg.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
     dlg.setAcceptMode(req.kind == DialogKind::Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dlg.setFileMode(req.kind == DialogKind::Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    QFileDialog::FileMode mode = QFileDialog::AnyFile;
+    if (req.kind == DialogKind::Open && req.multiSelect) mode = QFileDialog::ExistingFiles;
+    else if (req.kind == DialogKind::Open && req.mustExist) mode = QFileDialog::ExistingFile;
+    dlg.setFileMode(mode);
+    if (!req.initDir.empty()) {
+        // A start "folder" that names a file (or a folder and its files, NUL
+        // separated) starts in that file's folder.
+        const QFileInfo start(QString::fromStdString(req.initDir.substr(0, req.initDir.find('\0'))));
+        dlg.setDirectory(start.isDir() ? start.absoluteFilePath() : start.absolutePath());
+    }
+    if (!req.defaultExt.empty()) dlg.setDefaultSuffix(QString::fromStdString(req.defaultExt));
     QStringList filters = QString::fromStdString(ToQtFilter(req.filter)).split(QStringLiteral(";;"), Qt::SkipEmptyParts);
     if (!filters.isEmpty()) {
         dlg.setNameFilters(filters);
@@ -45,24 +55,24 @@ DialogAnswer showFileDialog(const DialogRequest& req) {
     DialogAnswer a;
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return a;
     a.ok = true;
-    a.fileName = dlg.selectedFiles().first().toStdString();
+    a.fileName = dlg.selectedFiles().join(QChar(0)).toStdString();
     a.filterIndex = filters.indexOf(dlg.selectedNameFilter()) + 1;
     return a;
 }
 
-DialogAnswer show(const DialogRequest& req) {
+}  // namespace
+
+DialogAnswer ShowDialog(const DialogRequest& req) {
     if (responder()) return responder()(req);
     if (req.kind != DialogKind::Color) return showFileDialog(req);
     DialogAnswer a;
-    QColor c = QColorDialog::getColor(toQColor(req.color), QApplication::activeWindow(), QString::fromStdString(req.title));
+    QColor c = QColorDialog::getColor(ToQColor(req.color), QApplication::activeWindow(), QString::fromStdString(req.title));
     if (c.isValid()) {
         a.ok = true;
-        a.color = fromQColor(c);
+        a.color = FromQColor(c);
     }
     return a;
 }
-
-}  // namespace
 
 std::string ToQtFilter(const std::string& filter) {
     if (filter.empty()) return {};
@@ -97,7 +107,7 @@ bool CommonDialog::ShowOpen() { return ShowFile(DialogKind::Open); }
 bool CommonDialog::ShowSave() { return ShowFile(DialogKind::Save); }
 
 bool CommonDialog::ShowFile(DialogKind kind) {
-    DialogAnswer a = show({kind, DialogTitle, Filter, FileName, FilterIndex, Flags, Color});
+    DialogAnswer a = ShowDialog({kind, DialogTitle, Filter, FileName, FilterIndex, Flags, Color});
     if (!a.ok) {
         FileName.clear();
         if (CancelError) throw DialogCancelled();
@@ -111,7 +121,7 @@ bool CommonDialog::ShowFile(DialogKind kind) {
 }
 
 bool CommonDialog::ShowColor() {
-    DialogAnswer a = show({DialogKind::Color, DialogTitle, Filter, FileName, FilterIndex, Flags, Color});
+    DialogAnswer a = ShowDialog({DialogKind::Color, DialogTitle, Filter, FileName, FilterIndex, Flags, Color});
     if (!a.ok) {
         if (CancelError) throw DialogCancelled();
         return false;

@@ -49,15 +49,22 @@ struct DialogRequest {
     DialogKind kind;
     std::string title, filter, fileName;
     long filterIndex, flags, color;
+    std::string initDir = {};  // the folder to start in; empty: the dialog's own choice
+    std::string defaultExt = {};  // added by the dialog to a name typed without one
+    bool multiSelect = false;  // an open dialog may return several files
+    bool mustExist = true;     // an open dialog returns existing files only
 };
 
 // The user's answer: ok false is Cancel.
 struct DialogAnswer {
     bool ok = false;
-    std::string fileName;
+    std::string fileName;      // several files (multiSelect) are separated by NUL characters
     long color = 0;
     long filterIndex = 0;      // 0 keeps the index asked for
 };
+
+// Shows the dialog asked for (or hands it to the installed responder).
+DialogAnswer ShowDialog(const DialogRequest& request);
 
 using DialogResponder = std::function<DialogAnswer(const DialogRequest&)>;
 // Installs a responder in place of the real dialogs; an empty one restores them.

@@ -14,6 +14,7 @@
 #include "scene/material.h"
 #include "scene/point.h"
 #include "scene/scene_scale.h"
+#include "scene/light.h"
 
 namespace {
 
@@ -87,7 +88,7 @@ public:
 
         glDisable(GL_LINE_SMOOTH);
         glDisable(GL_BLEND);
-        glEnable(GL_LIGHTING);
+        RestoreLighting();
     }
 
     // The data points of a 4-D graph: green spheres sized by value, from data

@@ -8,48 +8,24 @@
 #include "state/color.h"
 #include "scene/axis.h"
 #include "scene/axis_draw_state.h"
+#include "scene/background_layout.h"
+#include "scene/light.h"
 
 using axisdraw::sceneX;
 using axisdraw::sceneY;
 
 namespace {
 
-enum Pick : unsigned char { C1, C2, MID, NONE };
-
-// Vertex colours of the four-triangle layouts: bottom-left, bottom-right,
-// top-left, top-right, centre. Styles 4, 5, 8, 9 are the two-quad layouts.
-constexpr std::array<std::array<Pick, 5>, 20> kLayouts{{
-    {NONE, NONE, NONE, NONE, NONE},  // 0: not a style
-    {C1, C1, C1, C1, C1},            // 1 solid
-    {C1, C1, C2, C2, MID},           // 2 bottom to top
-    {C2, C2, C1, C1, MID},           // 3
-    {NONE, NONE, NONE, NONE, NONE},  // 4 two quads
-    {NONE, NONE, NONE, NONE, NONE},  // 5 two quads
-    {C2, C1, C2, C1, MID},           // 6 left to right
-    {C1, C2, C1, C2, MID},           // 7
-    {NONE, NONE, NONE, NONE, NONE},  // 8 two quads
-    {NONE, NONE, NONE, NONE, NONE},  // 9 two quads
-    {MID, C1, C2, MID, MID},         // 10 diagonal
-    {MID, C2, C1, MID, MID},         // 11
-    {C1, C2, C2, C1, C1},            // 12
-    {C2, C1, C1, C2, C2},            // 13
-    {C1, MID, MID, C2, MID},         // 14
-    {C2, MID, MID, C1, MID},         // 15
-    {C2, C1, C1, C2, C1},            // 16
-    {C1, C2, C2, C1, C2},            // 17
-    {C1, C1, C1, C1, C2},            // 18 corners and centre
-    {C2, C2, C2, C2, C1},            // 19
-}};
+using background::Pick;
 
 struct Corners {
     double left, bottom, right, top, cx, cy;
 };
 
 void vertex(Pick p, const Rgb& c1, const Rgb& c2, double x, double y) {
-    const Rgb mid{(c1.r + c2.r) / 2, (c1.g + c2.g) / 2, (c1.b + c2.b) / 2};
     // A style outside the table sets no colour: the current one stays.
-    if (p != NONE) {
-        const Rgb& c = p == C1 ? c1 : (p == C2 ? c2 : mid);
+    if (p != background::NONE) {
+        const Rgb c = background::PickColor(p, c1, c2);
         glColor3d(c.r, c.g, c.b);
     }
     glVertex3d(x, y, 0);
@@ -109,16 +85,12 @@ void Cls3::DrawBackground(double sngMinX, double sngMaxX, double sngMinY, double
         glEnd();
     }
     const Rgb c1 = ::SplitColor(BackColor), c2 = ::SplitColor(BackColor2);
-    switch (BackStyle) {
-    case 5: twoQuads(k, true, c1, c2); break;
-    case 4: twoQuads(k, true, c2, c1); break;
-    case 9: twoQuads(k, false, c1, c2); break;
-    case 8: twoQuads(k, false, c2, c1); break;
-    default: {
-        const bool known = BackStyle >= 1 && BackStyle <= 19;
-        fourTriangles(k, kLayouts[known ? static_cast<std::size_t>(BackStyle) : 0], c1, c2);
-        break;
-    }
+    background::TwoQuads quads{};
+    if (background::QuadLayout(BackStyle, quads)) {
+        twoQuads(k, quads.horizontal, background::PickColor(quads.outer, c1, c2),
+                 background::PickColor(quads.inner, c1, c2));
+    } else {
+        fourTriangles(k, background::TriangleLayout(BackStyle), c1, c2);
     }
     glColor3d(0, 0, 0);
     glLineWidth(1);
@@ -128,7 +100,7 @@ void Cls3::DrawBackground(double sngMinX, double sngMaxX, double sngMinY, double
     glVertex3d(k.left, k.top, 0), glVertex3d(k.right, k.top, 0);
     glVertex3d(k.right, k.bottom, 0), glVertex3d(k.right, k.top, 0);
     glEnd();
-    glEnable(GL_LIGHTING);
+    RestoreLighting();
 }
 
 void Cls3::Draw2DGrid(double sngMinX, double sngMaxX, double sngMinY, double sngMaxY, double, double) const {

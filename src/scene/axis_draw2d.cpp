@@ -9,6 +9,7 @@
 #include "scene/axis.h"
 #include "scene/axis_draw_state.h"
 #include "scene/gltext.h"
+#include "scene/light.h"
 
 using axisdraw::sceneX;
 using axisdraw::sceneY;
@@ -78,5 +79,5 @@ void Cls3::Draw2DFrame(double MinX, double MaxX, double MinY, double MaxY, doubl
     DrawBitmapText(depth, sceneX(MinX + (MaxX - MinX) / 2), sceneY(MinY, -1.7), TitleX);
     DrawBitmapText(depth, sceneX(MinX, -2.5), sceneY(MinY + (MaxY - MinY) / 2), TitleY);
 
-    glEnable(GL_LIGHTING);
+    RestoreLighting();
 }

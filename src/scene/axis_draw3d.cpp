@@ -10,6 +10,7 @@
 #include "scene/axis.h"
 #include "scene/axis_draw_state.h"
 #include "scene/gltext.h"
+#include "scene/light.h"
 
 using axisdraw::colour;
 using axisdraw::sceneX;
@@ -162,7 +163,7 @@ void Cls3::DrawPanelBox(double MinX, double MaxX, double MinY, double MaxY, doub
         DrawOutlineText(gOutlineFontBold, TitleX, sceneX(MaxX), sceneY(MinY, -2.3), s + w - 0.5 - gSceneCenterZ,
                         alongX, kTextColour);
     }
-    glEnable(GL_LIGHTING);
+    RestoreLighting();
 }
 
 void Cls3::DrawAxisLines(double MinX, double MaxX, double MinY, double MaxY, double MinZ, double MaxZ) const {
@@ -189,7 +190,7 @@ void Cls3::DrawAxisLines(double MinX, double MaxX, double MinY, double MaxY, dou
     glVertex3d(sceneX(MaxX + 2), sceneY(0), sceneZ(0));
     glEnd();
     axisdraw::lineSmoothingOff();
-    glEnable(GL_LIGHTING);
+    RestoreLighting();
 
     // Red cones at the positive ends; a cylinder with no top radius points
     // along its local +Z.

@@ -5,6 +5,7 @@
 #include "state/globals.h"
 #include "state/color.h"
 #include "scene/scene_scale.h"
+#include "scene/light.h"
 
 namespace axisdraw {
 
@@ -39,7 +40,7 @@ public:
     ~FrameStateGuard() {
         if (done_) return;
         lineSmoothingOff();
-        glEnable(GL_LIGHTING);
+        RestoreLighting();
     }
     void done() { done_ = true; }
 

@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include "state/globals.h"
+
 namespace {
 template <class Arr>
 void copy4(const Arr& a, GLfloat out[4]) {
@@ -49,4 +51,8 @@ void Cls10::SetLight() const {
     glEnable(GL_LIGHTING);
     glEnable(GL_LIGHT0);
     glEnable(GL_LIGHT1);
+}
+
+void RestoreLighting() {
+    if (!gLight || gLight->Enabled) glEnable(GL_LIGHTING);
 }

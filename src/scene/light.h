@@ -18,3 +18,8 @@ public:
     // Sends the light to OpenGL; positions go through the current model-view.
     void SetLight() const;
 };
+
+// Turns lighting back on after an unlit drawing (lines, text, a flat
+// background), but only while the scene light is on: with " Lighting" off
+// the whole picture stays unlit.
+void RestoreLighting();

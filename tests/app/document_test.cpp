@@ -137,10 +137,12 @@ TEST_F(DocumentTest, EnableStatesFollowTheKind) {
     };
     const std::vector<Case> menus{{"mnuViewRotX", false}, {"mnuViewRotY", false}, {"mnuViewRotZ", false},
                                   {"mnuViewRotate", false}, {"mnuViewFront", false}, {"mnuViewRight", false},
-                                  {"mnuViewTop", false}, {"mnuViewISO", false}};
+                                  {"mnuViewTop", false}, {"mnuViewISO", false}, {"mnuDrawLight", false},
+                                  {"mnuGraphLight", false}, {"mnuGraphAxis", true}, {"mnuViewSet", true}};
     const std::vector<std::pair<int, bool>> buttons{{1, true},  {3, true},   {4, true},   {6, false},
                                                     {9, false}, {11, true},  {13, true},  {14, false},
-                                                    {17, false}, {19, false}, {21, false}};
+                                                    {17, false}, {19, false}, {21, false}, {23, false},
+                                                    {24, true}, {26, true}};
     w->mnuFileNew3D();
     for (const Case& c : menus) EXPECT_TRUE(w->action(c.item)->isEnabled()) << c.item;
     for (auto [i, on] : buttons) EXPECT_TRUE(w->toolbarButton(i)->isEnabled()) << i;

@@ -16,6 +16,7 @@
 #include "graph/graph.h"
 #include "platform/common_dialog.h"
 #include "platform/msgbox.h"
+#include "platform/shell_open.h"
 #include "document/scene.h"
 #include "support/sample_graphs.h"
 
@@ -59,5 +60,6 @@ protected:
 
     platform::MsgRecorder boxes;
     platform::DialogRecorder dialogs;
+    platform::ShellRecorder shell;  // no test ever starts a viewer
     std::unique_ptr<frmF1> w;
 };

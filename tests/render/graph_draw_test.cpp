@@ -13,6 +13,7 @@
 #include "formula/program.h"
 #include "graph/graph.h"
 #include "render/pixel_probe.h"
+#include "scene/light.h"
 #include "support/gl_offscreen.h"
 
 using testsupport::OffscreenGL;
@@ -122,6 +123,18 @@ TEST_F(GraphDraw, LineOnlyMarkersOnlyOrNeither) {
         EXPECT_FALSE(glIsEnabled(GL_LINE_SMOOTH));
         EXPECT_FALSE(glIsEnabled(GL_BLEND));
     }
+}
+
+TEST_F(GraphDraw, CurveLeavesLightingOffWhileTheLightIsOff) {
+    gPlotKind = 4;
+    gLight = std::make_shared<Cls10>();
+    for (bool on : {true, false}) {
+        gLight->Enabled = on;
+        glEnable(GL_LIGHTING);
+        curve({{-0.5, 0}, {0.5, 0}})->Draw();
+        EXPECT_EQ(glIsEnabled(GL_LIGHTING) == GL_TRUE, on);
+    }
+    gLight.reset();
 }
 
 TEST_F(GraphDraw, OnePointCurveDrawsOneMarker) {

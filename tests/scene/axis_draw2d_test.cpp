@@ -3,8 +3,12 @@
 #include <GL/gl.h>
 
 #include <array>
+#include <functional>
+#include <memory>
 
 #include "axis_draw_fixture.h"
+#include "scene/background_layout.h"
+#include "scene/light.h"
 
 namespace {
 
@@ -115,6 +119,60 @@ TEST_F(AxisDraw2D, BackgroundLayouts) {
     axis.ShowBackground = false;
     background();
     EXPECT_EQ(testsupport::countNonWhite(gl.grab()), 0);
+}
+
+TEST_F(AxisDraw2D, EveryStyleShadesAsItsLayoutSays) {
+    // The colours the dialog's thumbnails take from the layout table are the
+    // ones the drawing gives, all over the plot area.
+    axis.ShowBackground = true;
+    axis.BackColor = 0x3050C0;   // RGB(192, 80, 48)
+    axis.BackColor2 = 0xF0E020;  // RGB(32, 224, 240)
+    const Rgb c1 = SplitColor(axis.BackColor), c2 = SplitColor(axis.BackColor2);
+    for (long style = 1; style <= 19; ++style) {
+        gl.clearWhite();
+        view(8);
+        axis.BackStyle = style;
+        background();
+        const QImage img = gl.grab();
+        // The plot area is scene -5.5..5.5 both ways; sample inside the border.
+        for (int i = 1; i <= 9; ++i)
+            for (int j = 1; j <= 9; ++j) {
+                const double u = i / 10.0 - 0.013, v = j / 10.0 + 0.017;  // off the triangle edges
+                const Rgb e = background::ColorAt(style, c1, c2, u, v, {1, 1, 1});
+                const QRgb p = at(img, -5.5 + 11 * u, -5.5 + 11 * v);
+                EXPECT_TRUE(near(p, int(e.r * 255 + 0.5), int(e.g * 255 + 0.5), int(e.b * 255 + 0.5), 4))
+                    << "style " << style << " at " << u << "," << v << ": " << qRed(p) << " " << qGreen(p) << " "
+                    << qBlue(p) << " for " << e.r * 255 << " " << e.g * 255 << " " << e.b * 255;
+            }
+    }
+}
+
+TEST_F(AxisDraw2D, LightingStaysOffWhileTheLightIsOff) {
+    // Every unlit part of the frames turns lighting back on only for a lit scene.
+    struct Case {
+        const char* what;
+        long kind, style;
+        std::function<void()> draw;
+    };
+    const std::vector<Case> cases = {
+        {"2-D frame", 4, 1, [this] { frame(); }},
+        {"2-D background", 4, 1, [this] { background(); }},
+        {"3-D panels", 3, 1, [this] { axis.Draw(2, 0, 10, 0, 10, 0, 10); }},
+        {"3-D axis lines", 3, 2, [this] { axis.Draw(2, 0, 10, 0, 10, 0, 10); }},
+    };
+    gLight = std::make_shared<Cls10>();
+    axis.Show = axis.ShowBackground = axis.ShowXYPanel = true;
+    for (const Case& c : cases) {
+        for (bool on : {true, false}) {
+            gPlotKind = c.kind;
+            axis.AxisStyle = c.style;
+            gLight->Enabled = on;
+            glEnable(GL_LIGHTING);
+            c.draw();
+            EXPECT_EQ(glIsEnabled(GL_LIGHTING) == GL_TRUE, on) << c.what;
+        }
+    }
+    gLight.reset();
 }
 
 TEST_F(AxisDraw2D, CreationColoursGreenAtTheBottomWhiteAtTheTop) {
