@@ -5,27 +5,27 @@
 #include <limits>
 
 #include "app/grid_number.h"
+#include "formula/number_text.h"
 #include "formula/text_routines.h"
 
 namespace dialoginput {
 namespace {
 
-template <class T>
-std::string generalText(T v, int digits) {
+}  // namespace
+
+std::string DecimalText(double v) { return formula::formatNumberText(v); }
+
+std::string SingleText(float v) {
     if (v == 0) return "0";  // -0 too
-    char buf[64];
-    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, digits);
-    if (ec != std::errc()) return "0";
-    std::string s(buf, end);
+    if (!std::isfinite(v)) return formula::formatNumberText(v);
+    // A Single's shortest text: 7 significant digits, as the Double's has 15.
+    char buf[32];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 7);
+    std::string s(buf, ec == std::errc() ? end : buf);
     for (char& c : s)
         if (c == 'e') c = 'E';
     return s;
 }
-
-}  // namespace
-
-std::string DecimalText(double v) { return generalText(v, 15); }
-std::string SingleText(float v) { return generalText(v, 7); }
 
 bool ReadNumber(std::string_view text, double& value) { return ParseGridNumber(text, value); }
 
