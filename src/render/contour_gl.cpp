@@ -5,12 +5,14 @@
 #include <cmath>
 
 #include "render/contour.h"
+#include "scene/light.h"
 #include "state/globals.h"
 
 namespace {
 
 // Line state for the time the lines draw: unlit, smoothed and blended; at the
-// end lighting is on and smoothing and blending off, also when tracing fails.
+// end lighting is on (while the scene light is) and smoothing and blending
+// off, also when tracing fails.
 class LineState {
 public:
     explicit LineState(long lineWidth) {
@@ -23,7 +25,7 @@ public:
         glLineWidth(static_cast<float>(std::max(1L, lineWidth)));
     }
     ~LineState() {
-        glEnable(GL_LIGHTING);
+        RestoreLighting();
         glDisable(GL_LINE_SMOOTH);
         glDisable(GL_BLEND);
     }
