@@ -5,18 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QTest>
-#include <QTimer>
 #include <functional>
+
+#include "support/when_shown.h"
 
 template <class D>
 void whenModal(std::function<void(D*)> steps) {
-    QTimer::singleShot(0, [steps] {
-        QWidget* modal = QApplication::activeModalWidget();
-        auto* d = qobject_cast<D*>(modal);
-        EXPECT_NE(d, nullptr) << "another dialog is open";
-        if (d) steps(d);
+    whenShown<D>([steps](D* d) {
+        steps(d);
         if (auto* still = qobject_cast<QDialog*>(QApplication::activeModalWidget())) still->reject();
     });
 }
