@@ -21,6 +21,7 @@
 #include "scene/scene_scale.h"
 #include "scene/texture.h"
 #include "state/globals.h"
+#include "scene/light.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ public:
     ~SurfaceRenderer() {
         if (g_.ShowTex) glDisable(GL_TEXTURE_2D);
         if (g_.ShowTrans) glDisable(GL_BLEND);
-        glEnable(GL_LIGHTING);
+        RestoreLighting();
     }
     SurfaceRenderer(const SurfaceRenderer&) = delete;
     SurfaceRenderer& operator=(const SurfaceRenderer&) = delete;

@@ -15,6 +15,7 @@
 #include "render/pixel_probe.h"
 #include "scene/light.h"
 #include "support/gl_offscreen.h"
+#include "support/sample_graphs.h"
 
 using testsupport::OffscreenGL;
 
@@ -125,14 +126,17 @@ TEST_F(GraphDraw, LineOnlyMarkersOnlyOrNeither) {
     }
 }
 
-TEST_F(GraphDraw, CurveLeavesLightingOffWhileTheLightIsOff) {
-    gPlotKind = 4;
+TEST_F(GraphDraw, CurvesAndSurfacesLeaveLightingOffWhileTheLightIsOff) {
     gLight = std::make_shared<Cls10>();
-    for (bool on : {true, false}) {
-        gLight->Enabled = on;
-        glEnable(GL_LIGHTING);
-        curve({{-0.5, 0}, {0.5, 0}})->Draw();
-        EXPECT_EQ(glIsEnabled(GL_LIGHTING) == GL_TRUE, on);
+    for (long kind : {4L, 3L}) {
+        gPlotKind = kind;
+        for (bool on : {true, false}) {
+            gLight->Enabled = on;
+            glEnable(GL_LIGHTING);
+            if (kind == 4) curve({{-0.5, 0}, {0.5, 0}})->Draw();
+            else testsupport::makeSurfaceGraph(8)->Draw();
+            EXPECT_EQ(glIsEnabled(GL_LIGHTING) == GL_TRUE, on) << kind;
+        }
     }
     gLight.reset();
 }
