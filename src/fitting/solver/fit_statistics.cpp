@@ -3,9 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include <Eigen/Dense>
-
-#include "fitting/solver/iteration.h"
+#include "fitting/solver/scaled_qr.h"
 
 namespace solver {
 
@@ -26,21 +24,10 @@ void fillGoodnessOfFit(FitResult& result, const Eigen::VectorXd& observed,
 bool inverseNormalDiagonal(const Eigen::MatrixXd& jacobian, Eigen::VectorXd& diagonal) {
     const Eigen::Index n = jacobian.cols();
     diagonal = Eigen::VectorXd::Constant(n, std::numeric_limits<double>::quiet_NaN());
-    const Eigen::VectorXd scale = jacobian.colwise().norm().transpose();
-    if (!scale.allFinite() || (scale.array() == 0).any()) return false;
-    Eigen::ColPivHouseholderQR<Eigen::MatrixXd> qr(jacobian * scale.cwiseInverse().asDiagonal());
-    qr.setThreshold(kRankThreshold);
-    if (qr.rank() < n) return false;
-    // (J^T J)^-1 = S^-1 P R^-1 R^-T P^T S^-1: row k of R^-1 belongs to parameter perm(k).
-    const Eigen::MatrixXd rinv = qr.matrixR()
-                                     .topRows(n)
-                                     .triangularView<Eigen::Upper>()
-                                     .solve(Eigen::MatrixXd::Identity(n, n));
-    const Eigen::VectorXi& perm = qr.colsPermutation().indices();
-    for (Eigen::Index k = 0; k < n; ++k) {
-        const Eigen::Index j = perm(k);
-        diagonal(j) = rinv.row(k).squaredNorm() / (scale(j) * scale(j));
-    }
+    const ScaledQR qr(jacobian);
+    const Eigen::VectorXd& norms = qr.columnNorms();
+    if (!norms.allFinite() || (norms.array() == 0).any() || !qr.fullRank()) return false;
+    diagonal = qr.inverseFactor().rowwise().squaredNorm();
     return true;
 }
 

@@ -3,9 +3,8 @@
 // residual sum of squares falls at a point where the model has a value.
 #include <cmath>
 
-#include <Eigen/Dense>
-
 #include "fitting/solver/iteration.h"
+#include "fitting/solver/scaled_qr.h"
 
 namespace solver {
 
@@ -35,16 +34,14 @@ IterationOutcome runGaussNewton(FitModel& model, const Eigen::VectorXd& observed
         const double ssr = res.squaredNorm();
         if (ssr == 0) return out.stop(FitStatus::Converged);
 
-        Eigen::VectorXd scale = jac.colwise().norm().transpose();
+        const ScaledQR qr(jac);
         for (Eigen::Index j = 0; j < n; ++j)
-            if (scale(j) == 0)
+            if (qr.columnNorms()(j) == 0)
                 return out.stop(FitStatus::Singular, "The parameters cannot be determined from the data: the parameter " +
                                                          model.parameterName(static_cast<int>(j)) +
                                                          " has no effect on the model at the current values.");
-        Eigen::ColPivHouseholderQR<Eigen::MatrixXd> qr(jac * scale.cwiseInverse().asDiagonal());
-        qr.setThreshold(kRankThreshold);
-        if (qr.rank() < n) return out.stop(FitStatus::Singular, kSingularMessage);
-        const Eigen::VectorXd step = -qr.solve(res).cwiseQuotient(scale);
+        if (!qr.fullRank()) return out.stop(FitStatus::Singular, kSingularMessage);
+        const Eigen::VectorXd step = -qr.solve(res);
 
         // Convergence by the size of the full step and by the predicted reduction.
         bool smallStep = true;

@@ -44,9 +44,4 @@ IterationOutcome runGaussNewton(FitModel& model, const Eigen::VectorXd& observed
 IterationOutcome runLevenbergMarquardt(FitModel& model, const Eigen::VectorXd& observed,
                                        const Eigen::VectorXd& start, const FitOptions& options);
 
-// The rank below which a Jacobian counts as singular: columns are scaled to unit norm and
-// a pivot below this fraction of the largest one is taken as zero.
-inline constexpr double kRankThreshold = 1e-13;
-
-
 }  // namespace solver

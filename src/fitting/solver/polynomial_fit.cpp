@@ -9,7 +9,7 @@
 #include <Eigen/Dense>
 
 #include "fitting/solver/fit_statistics.h"
-#include "fitting/solver/iteration.h"
+#include "fitting/solver/scaled_qr.h"
 
 namespace solver {
 
@@ -109,31 +109,18 @@ FitResult solve(const PolynomialFitRequest& req) {
         powers[v].col(1) = (col - centre[v]) / scale[v];
         for (int e = 2; e <= kMaxPower; ++e) powers[v].col(e) = powers[v].col(e - 1) * powers[v].col(1);
     }
-    // Each column scaled to unit norm, so the pivoting and the rank test see
-    // every term alike.
     Eigen::MatrixXd a(m, p);
-    Eigen::VectorXd colScale(p);
     for (int k = 0; k < p; ++k) {
         const PolynomialTerm& t = terms[k];
         a.col(k) = (powers[0].col(t.px) * powers[1].col(t.py) * powers[2].col(t.pz)).matrix();
-        colScale(k) = std::max(a.col(k).norm(), std::numeric_limits<double>::min());
-        a.col(k) /= colScale(k);
     }
     const Eigen::Map<const Eigen::VectorXd> y(req.observed.data(), m);
 
-    // Decomposed in place: the scaled matrix is not needed afterwards.
-    Eigen::ColPivHouseholderQR<Eigen::Ref<Eigen::MatrixXd>> qr(a);
-    qr.setThreshold(kRankThreshold);
-    const Eigen::Index rank = qr.rank();
-    // The basic solution uses only the first rank() pivoted columns and sets
-    // the others to 0 (Eigen's solve() counts pivots by its own threshold);
-    // its fitted values are Q times Q^T y cut to those columns.
-    Eigen::VectorXd qty = qr.householderQ().adjoint() * y;
-    Eigen::VectorXd z = Eigen::VectorXd::Zero(p);
-    z.head(rank) = qr.matrixR().topLeftCorner(rank, rank).triangularView<Eigen::Upper>().solve(qty.head(rank));
-    const Eigen::VectorXd c = (qr.colsPermutation() * z).cwiseQuotient(colScale);
-    qty.tail(m - rank).setZero();
-    const Eigen::VectorXd fitted = qr.householderQ() * qty;
+    // Decomposed in place (the matrix is not needed afterwards), each column scaled to unit
+    // norm, so the pivoting and the rank test see every term alike.
+    const ScaledQR qr(std::move(a));
+    Eigen::VectorXd fitted;
+    const Eigen::VectorXd c = qr.solve(y, nullptr, &fitted);
     const Eigen::MatrixXd t = backTransform(terms, centre, scale);
     const Eigen::VectorXd b = t * c;
 
@@ -143,19 +130,14 @@ FitResult solve(const PolynomialFitRequest& req) {
     r.parameters.assign(b.data(), b.data() + p);
     fillGoodnessOfFit(r, y, fitted, p);
     r.standardErrors.assign(p, std::numeric_limits<double>::quiet_NaN());
-    if (rank < p) {
+    if (!qr.fullRank()) {
         r.status = FitStatus::Singular;
         r.message = "The coefficients cannot all be determined from the data: the data hold too few "
                     "distinct values of the independent variables for this model.";
         return r;
     }
-    // Covariance of b = T cov(c) T^T, cov(c) = s^2 (A^T A)^-1 from the pivoted R.
-    const Eigen::MatrixXd rinv = qr.matrixR().topRows(p).triangularView<Eigen::Upper>().solve(
-        Eigen::MatrixXd::Identity(p, p));
-    Eigen::MatrixXd g = Eigen::MatrixXd::Zero(p, p);  // rows permuted back, scaled: S^-1 P R^-1
-    const Eigen::VectorXi& perm = qr.colsPermutation().indices();
-    for (int k = 0; k < p; ++k) g.row(perm(k)) = rinv.row(k) / colScale(perm(k));
-    const Eigen::MatrixXd tg = t * g;
+    // Covariance of b = T cov(c) T^T, cov(c) = s^2 (A^T A)^-1 = s^2 G G^T.
+    const Eigen::MatrixXd tg = t * qr.inverseFactor();
     for (int k = 0; k < p; ++k) r.standardErrors[k] = r.residualStdDev * tg.row(k).norm();
     return r;
 }
