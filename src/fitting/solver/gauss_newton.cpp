@@ -2,6 +2,7 @@
 // min |J dp + r| by column-pivoted QR on unit-scaled columns and halves the step until the
 // residual sum of squares falls at a point where the model has a value.
 #include <cmath>
+#include <limits>
 
 #include "fitting/solver/iteration.h"
 #include "fitting/solver/scaled_qr.h"
@@ -20,7 +21,7 @@ const char* const kSingularMessage =
 IterationOutcome runGaussNewton(FitModel& model, const Eigen::VectorXd& observed,
                                 const Eigen::VectorXd& start, const FitOptions& options) {
     const Eigen::Index n = start.size();
-    const double tol = options.tolerance;
+    const double tol = methodTolerance(options);
 
     IterationOutcome out(start);
     Eigen::VectorXd& x = out.params;
@@ -41,13 +42,14 @@ IterationOutcome runGaussNewton(FitModel& model, const Eigen::VectorXd& observed
                                                          model.parameterName(static_cast<int>(j)) +
                                                          " has no effect on the model at the current values.");
         if (!qr.fullRank()) return out.stop(FitStatus::Singular, kSingularMessage);
-        const Eigen::VectorXd step = -qr.solve(res);
+        double change = 0;
+        const Eigen::VectorXd step = -qr.solve(res, &change);
 
         // Convergence by the size of the full step and by the predicted reduction.
         bool smallStep = true;
         for (Eigen::Index j = 0; j < n; ++j)
             if (std::abs(step(j)) > tol * (std::abs(x(j)) + tol)) smallStep = false;
-        const double predicted = (ssr - (res + jac * step).squaredNorm()) / ssr;
+        const double predicted = change * change / ssr;
 
         double lambda = 1;
         bool accepted = false;
@@ -60,6 +62,7 @@ IterationOutcome runGaussNewton(FitModel& model, const Eigen::VectorXd& observed
                 x = xt;
                 trialSsr = s;
                 accepted = true;
+                out.lastChange = h == 0 ? change : std::numeric_limits<double>::infinity();
                 break;
             }
         }

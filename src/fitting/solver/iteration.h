@@ -1,5 +1,6 @@
 #pragma once
 // The outcome of the iterations of one solver, before the statistics are computed.
+#include <limits>
 #include <string>
 
 #include <Eigen/Core>
@@ -16,6 +17,14 @@ struct IterationOutcome {
     Eigen::VectorXd params;  // the last accepted point
     int iterations = 0;
     std::string message;     // set when status is not Converged
+    // After the refinement: the model's values at params and its Jacobian there or one step
+    // before, too close to tell apart in the statistics; otherwise empty, and the statistics
+    // evaluate them.
+    Eigen::VectorXd values;
+    Eigen::MatrixXd jacobian;
+    // |J step| of the last accepted step when it was a full Gauss-Newton step, else infinity:
+    // with the next one it tells the rate at which the steps shrink.
+    double lastChange = std::numeric_limits<double>::infinity();
 
     IterationOutcome stop(FitStatus s, std::string text = {}) {
         status = s;
@@ -43,5 +52,30 @@ IterationOutcome runGaussNewton(FitModel& model, const Eigen::VectorXd& observed
 // Levenberg-Marquardt with a scaled trust region; the model must be defined at start.
 IterationOutcome runLevenbergMarquardt(FitModel& model, const Eigen::VectorXd& observed,
                                        const Eigen::VectorXd& start, const FitOptions& options);
+
+// After either method's own test has held: accelerated Gauss-Newton steps from its point
+// until the remaining distance to the minimum is below kRefinedStep (or the user's tolerance
+// when that is smaller) relative to every parameter and to the sum of squares, or until the
+// sum of squares is flat within rounding. Each step counts as an iteration; where the limit
+// ends the steps first, the outcome is NotConverged. Leaves in outcome the values at the
+// final point and a Jacobian for its statistics.
+void refineConverged(FitModel& model, const Eigen::VectorXd& observed, const FitOptions& options,
+                     IterationOutcome& outcome);
+
+// The relative step at which the refinement ends: parameters right to about nine digits,
+// which leaves six or more where the data determine them.
+inline constexpr double kRefinedStep = 1e-9;
+
+// The tolerance of the methods' own convergence tests: the user's, but no smaller than the
+// refinement's step, below which the refinement's tests take over.
+double methodTolerance(const FitOptions& options);
+
+// The first parameter whose whole value (or a unit change, when it is 0) moves the model by
+// less than a tiny fraction of its size, or -1. Such a parameter has no effect: the
+// iterations have drifted onto a plateau (such as a rate constant grown so large that its
+// exponential is 0 at every point), where the sum of squares no longer changes although it
+// is not at a minimum.
+int parameterWithoutEffect(const Eigen::MatrixXd& jacobian, const Eigen::VectorXd& params,
+                           const Eigen::VectorXd& values, const Eigen::VectorXd& observed);
 
 }  // namespace solver

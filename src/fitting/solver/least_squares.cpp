@@ -22,25 +22,6 @@ const char* statusName(FitStatus status) {
     return "unknown";
 }
 
-bool IterationOutcome::startIteration(int iter, const FitOptions& options) {
-    if (iter > options.maxIterations) {
-        stop(FitStatus::NotConverged,
-             "The fit did not converge within " + std::to_string(options.maxIterations) +
-                 (options.maxIterations == 1 ? " iteration." : " iterations."));
-        return false;
-    }
-    iterations = iter;
-    return true;
-}
-
-bool IterationOutcome::jacobianAt(FitModel& model, Eigen::VectorXd& values, Eigen::MatrixXd& jacobian) {
-    const int bad = model.evaluateWithJacobian(params, values, jacobian);
-    if (bad < 0) return true;
-    stop(FitStatus::NotConverged,
-         "The derivatives of the model have no value at the current parameters (" + model.describePoint(bad) + ").");
-    return false;
-}
-
 std::string checkOptions(const FitOptions& options) {
     if (options.method != FitMethod::GaussNewton && options.method != FitMethod::LevenbergMarquardt)
         return "The fitting method must be Gauss-Newton or Levenberg-Marquardt.";
@@ -81,22 +62,6 @@ std::string checkInput(const FitModel& model, const std::vector<double>& observe
     return {};
 }
 
-// A parameter whose whole value (or a unit change, when it is 0) moves the model by less than
-// this fraction of its size has no effect: the iterations have drifted onto a plateau (such
-// as a rate constant grown so large that its exponential is 0 at every point), where the sum
-// of squares no longer changes although it is not at a minimum.
-constexpr double kNoEffect = 1e-10;
-
-int parameterWithoutEffect(const Eigen::MatrixXd& jac, const Eigen::VectorXd& params,
-                           const Eigen::VectorXd& values, const Eigen::VectorXd& observed) {
-    const double size = std::max(values.norm(), observed.norm());
-    for (Eigen::Index j = 0; j < params.size(); ++j) {
-        const double scale = params(j) != 0 ? std::abs(params(j)) : 1.0;
-        if (jac.col(j).norm() * scale <= kNoEffect * size) return static_cast<int>(j);
-    }
-    return -1;
-}
-
 FitResult run(FitModel& model, const std::vector<double>& observedIn,
               const std::vector<double>& startIn, const FitOptions& options) {
     if (std::string s = checkInput(model, observedIn, startIn, options); !s.empty())
@@ -118,6 +83,7 @@ FitResult run(FitModel& model, const std::vector<double>& observedIn,
     IterationOutcome it = options.method == FitMethod::GaussNewton
                               ? runGaussNewton(model, observed, start, options)
                               : runLevenbergMarquardt(model, observed, start, options);
+    if (it.status == FitStatus::Converged) refineConverged(model, observed, options, it);
     result.status = it.status;
     result.message = it.message;
     result.iterations = it.iterations;
@@ -125,8 +91,14 @@ FitResult run(FitModel& model, const std::vector<double>& observedIn,
 
     Eigen::MatrixXd jac(m, n);
     Eigen::VectorXd diagonal = Eigen::VectorXd::Constant(n, std::nan(""));
-    const bool defined = model.evaluateWithJacobian(it.params, values, jac) < 0;
-    if (!defined) model.evaluate(it.params, values);
+    bool defined = true;
+    if (it.jacobian.size() > 0) {
+        values = std::move(it.values);
+        jac = std::move(it.jacobian);
+    } else {
+        defined = model.evaluateWithJacobian(it.params, values, jac) < 0;
+        if (!defined) model.evaluate(it.params, values);
+    }
     fillGoodnessOfFit(result, observed, values, n);
     const bool fullRank = defined && inverseNormalDiagonal(jac, diagonal);
     fillStandardErrors(result, diagonal);

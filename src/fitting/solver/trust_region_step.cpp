@@ -25,7 +25,30 @@ Eigen::VectorXd scaledDirection(const Eigen::VectorXd& dx, const Eigen::VectorXd
     return w;
 }
 
+// The QR factors of the damped problem [R; sqrt(par) D P].
+Eigen::HouseholderQR<Eigen::MatrixXd> dampedFactors(const TrustRegionFactors& f, const Eigen::VectorXd& diag,
+                                                     double par) {
+    const Eigen::Index n = f.r.cols();
+    Eigen::MatrixXd a = Eigen::MatrixXd::Zero(2 * n, n);
+    a.topRows(n) = f.r.triangularView<Eigen::Upper>();
+    const double s = std::sqrt(par);
+    for (Eigen::Index k = 0; k < n; ++k) a(n + k, k) = s * diag(f.perm(k));
+    return Eigen::HouseholderQR<Eigen::MatrixXd>(a);
+}
+
+Eigen::VectorXd solveFactors(const Eigen::HouseholderQR<Eigen::MatrixXd>& qr, const Eigen::VectorXd& qtb,
+                             const Eigen::VectorXi& perm) {
+    Eigen::VectorXd b = Eigen::VectorXd::Zero(2 * qtb.size());
+    b.head(qtb.size()) = qtb;
+    return unpivot(qr.solve(b), perm);
+}
+
 }  // namespace
+
+Eigen::VectorXd dampedSolve(const TrustRegionFactors& f, const Eigen::VectorXd& diag, double par,
+                            const Eigen::VectorXd& qtb) {
+    return solveFactors(dampedFactors(f, diag, par), qtb, f.perm);
+}
 
 Eigen::VectorXd trustRegionStep(const TrustRegionFactors& f, const Eigen::VectorXd& diag,
                                 double delta, double& par) {
@@ -66,18 +89,11 @@ Eigen::VectorXd trustRegionStep(const TrustRegionFactors& f, const Eigen::Vector
     par = std::clamp(par, parl, paru);
     if (par == 0) par = gnorm / dxnorm;
 
-    Eigen::MatrixXd a = Eigen::MatrixXd::Zero(2 * n, n);
-    Eigen::VectorXd b = Eigen::VectorXd::Zero(2 * n);
-    b.head(n) = f.qtr;
     for (int iter = 1;; ++iter) {
         if (par == 0) par = std::max(dwarf, 0.001 * paru);
         // The damped problem [R; sqrt(par) D P] x = [Q^T r; 0], solved by a small QR.
-        a.topRows(n) = f.r.triangularView<Eigen::Upper>();
-        a.bottomRows(n).setZero();
-        const double s = std::sqrt(par);
-        for (Eigen::Index k = 0; k < n; ++k) a(n + k, k) = s * diag(f.perm(k));
-        Eigen::HouseholderQR<Eigen::MatrixXd> qr(a);
-        x = unpivot(qr.solve(b), f.perm);
+        const Eigen::HouseholderQR<Eigen::MatrixXd> qr = dampedFactors(f, diag, par);
+        x = solveFactors(qr, f.qtr, f.perm);
         dx = diag.cwiseProduct(x);
         dxnorm = dx.norm();
         const double previous = fp;

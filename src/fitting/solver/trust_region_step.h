@@ -19,4 +19,8 @@ struct TrustRegionFactors {
 Eigen::VectorXd trustRegionStep(const TrustRegionFactors& f, const Eigen::VectorXd& diag,
                                 double delta, double& par);
 
+// Solves min |J x - b|^2 + par |D x|^2 for par > 0, given qtb, the first n entries of Q^T b.
+Eigen::VectorXd dampedSolve(const TrustRegionFactors& f, const Eigen::VectorXd& diag, double par,
+                            const Eigen::VectorXd& qtb);
+
 }  // namespace solver

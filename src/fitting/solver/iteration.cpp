@@ -1,0 +1,46 @@
+#include "fitting/solver/iteration.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace solver {
+
+bool IterationOutcome::startIteration(int iter, const FitOptions& options) {
+    if (iter > options.maxIterations) {
+        stop(FitStatus::NotConverged,
+             "The fit did not converge within " + std::to_string(options.maxIterations) +
+                 (options.maxIterations == 1 ? " iteration." : " iterations."));
+        return false;
+    }
+    iterations = iter;
+    return true;
+}
+
+bool IterationOutcome::jacobianAt(FitModel& model, Eigen::VectorXd& values, Eigen::MatrixXd& jacobian) {
+    const int bad = model.evaluateWithJacobian(params, values, jacobian);
+    if (bad < 0) return true;
+    stop(FitStatus::NotConverged,
+         "The derivatives of the model have no value at the current parameters (" + model.describePoint(bad) + ").");
+    return false;
+}
+
+double methodTolerance(const FitOptions& options) { return std::max(options.tolerance, kRefinedStep); }
+
+namespace {
+
+// The fraction of the model's size below which a parameter's effect counts as none.
+constexpr double kNoEffect = 1e-10;
+
+}  // namespace
+
+int parameterWithoutEffect(const Eigen::MatrixXd& jacobian, const Eigen::VectorXd& params,
+                           const Eigen::VectorXd& values, const Eigen::VectorXd& observed) {
+    const double size = std::max(values.norm(), observed.norm());
+    for (Eigen::Index j = 0; j < params.size(); ++j) {
+        const double scale = params(j) != 0 ? std::abs(params(j)) : 1.0;
+        if (jacobian.col(j).norm() * scale <= kNoEffect * size) return static_cast<int>(j);
+    }
+    return -1;
+}
+
+}  // namespace solver
