@@ -22,10 +22,12 @@ void fillGoodnessOfFit(FitResult& result, const Eigen::VectorXd& observed,
 }
 
 bool inverseNormalDiagonal(const Eigen::MatrixXd& jacobian, Eigen::VectorXd& diagonal) {
-    const Eigen::Index n = jacobian.cols();
-    diagonal = Eigen::VectorXd::Constant(n, std::numeric_limits<double>::quiet_NaN());
-    const ScaledQR qr(jacobian);
+    return inverseNormalDiagonal(ScaledQR(jacobian), diagonal);
+}
+
+bool inverseNormalDiagonal(const ScaledQR& qr, Eigen::VectorXd& diagonal) {
     const Eigen::VectorXd& norms = qr.columnNorms();
+    diagonal = Eigen::VectorXd::Constant(norms.size(), std::numeric_limits<double>::quiet_NaN());
     if (!norms.allFinite() || (norms.array() == 0).any() || !qr.fullRank()) return false;
     diagonal = qr.inverseFactor().rowwise().squaredNorm();
     return true;

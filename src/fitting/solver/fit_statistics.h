@@ -11,9 +11,12 @@ namespace solver {
 void fillGoodnessOfFit(FitResult& result, const Eigen::VectorXd& observed,
                        const Eigen::VectorXd& fitted, int n);
 
-// The diagonal of (J^T J)^-1 from a column-pivoted QR of J with unit-scaled columns.
-// Returns false (and NaNs) when J is rank-deficient.
+class ScaledQR;
+
+// The diagonal of (J^T J)^-1 from a column-pivoted QR of J with unit-scaled columns, or from
+// those factors. Returns false (and NaNs) when J is rank-deficient.
 bool inverseNormalDiagonal(const Eigen::MatrixXd& jacobian, Eigen::VectorXd& diagonal);
+bool inverseNormalDiagonal(const ScaledQR& factors, Eigen::VectorXd& diagonal);
 
 // standardErrors = residualStdDev * sqrt(diagonal); NaN where that is undetermined.
 void fillStandardErrors(FitResult& result, const Eigen::VectorXd& diagonal);

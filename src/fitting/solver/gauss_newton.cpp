@@ -2,7 +2,6 @@
 // min |J dp + r| by column-pivoted QR on unit-scaled columns and halves the step until the
 // residual sum of squares falls at a point where the model has a value.
 #include <cmath>
-#include <limits>
 
 #include "fitting/solver/iteration.h"
 #include "fitting/solver/scaled_qr.h"
@@ -59,10 +58,13 @@ IterationOutcome runGaussNewton(FitModel& model, const Eigen::VectorXd& observed
             if (!xt.allFinite() || model.evaluate(xt, trialValues) >= 0) continue;
             const double s = (trialValues - observed).squaredNorm();
             if (s < ssr || (smallStep && s <= ssr)) {
+                out.mixing.clear();
+                out.mixing.add(x, step);
+                out.lastStep.change = change;
+                out.lastStep.plain = h == 0;
                 x = xt;
                 trialSsr = s;
                 accepted = true;
-                out.lastChange = h == 0 ? change : std::numeric_limits<double>::infinity();
                 break;
             }
         }

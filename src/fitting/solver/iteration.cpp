@@ -19,6 +19,12 @@ bool IterationOutcome::startIteration(int iter, const FitOptions& options) {
 bool IterationOutcome::jacobianAt(FitModel& model, Eigen::VectorXd& values, Eigen::MatrixXd& jacobian) {
     const int bad = model.evaluateWithJacobian(params, values, jacobian);
     if (bad < 0) return true;
+    // The first iteration works at the starting values: is it the model that has no value?
+    if (const int undefined = iterations == 1 ? model.evaluate(params, values) : -1; undefined >= 0) {
+        stop(FitStatus::UndefinedAtStart,
+             "The model has no value at the starting values (" + model.describePoint(undefined) + ").");
+        return false;
+    }
     stop(FitStatus::NotConverged,
          "The derivatives of the model have no value at the current parameters (" + model.describePoint(bad) + ").");
     return false;

@@ -5,6 +5,7 @@
 
 #include <Eigen/Core>
 
+#include "fitting/solver/anderson_mixing.h"
 #include "fitting/solver/fit_model.h"
 #include "fitting/solver/fit_result.h"
 
@@ -22,19 +23,27 @@ struct IterationOutcome {
     // evaluate them.
     Eigen::VectorXd values;
     Eigen::MatrixXd jacobian;
-    // |J step| of the last accepted step when it was a full Gauss-Newton step, else infinity:
-    // with the next one it tells the rate at which the steps shrink.
-    double lastChange = std::numeric_limits<double>::infinity();
+    Eigen::VectorXd inverseNormalDiagonal;  // of that Jacobian, when the refinement has it
+    // The method's last Gauss-Newton iterate (a point and the full step from it), for the
+    // refinement's mixing; and |J step| of its last accepted step when that was a full
+    // Gauss-Newton step taken whole (plain), which with the next one tells the rate at which
+    // the steps shrink.
+    AndersonMixing mixing;
+    struct {
+        double change = std::numeric_limits<double>::infinity();
+        bool plain = false;
+    } lastStep;
 
-    IterationOutcome stop(FitStatus s, std::string text = {}) {
+    // Sets the outcome and hands it on (moved, to be returned).
+    IterationOutcome&& stop(FitStatus s, std::string text = {}) {
         status = s;
         message = std::move(text);
-        return *this;
+        return std::move(*this);
     }
     // Counts iteration iter; false, with the outcome NotConverged, past the limit.
     bool startIteration(int iter, const FitOptions& options);
     // Values and Jacobian at params; false, with the outcome NotConverged, where the model
-    // has no derivatives.
+    // has no derivatives (UndefinedAtStart where, in the first iteration, it has no value).
     bool jacobianAt(FitModel& model, Eigen::VectorXd& values, Eigen::MatrixXd& jacobian);
 };
 
@@ -45,11 +54,11 @@ struct Workspace {
     Eigen::MatrixXd jacobian;
 };
 
-// Gauss-Newton with step halving; the model must be defined at start.
+// Gauss-Newton with step halving.
 IterationOutcome runGaussNewton(FitModel& model, const Eigen::VectorXd& observed,
                                 const Eigen::VectorXd& start, const FitOptions& options);
 
-// Levenberg-Marquardt with a scaled trust region; the model must be defined at start.
+// Levenberg-Marquardt with a scaled trust region.
 IterationOutcome runLevenbergMarquardt(FitModel& model, const Eigen::VectorXd& observed,
                                        const Eigen::VectorXd& start, const FitOptions& options);
 

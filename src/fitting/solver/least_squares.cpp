@@ -73,23 +73,22 @@ FitResult run(FitModel& model, const std::vector<double>& observedIn,
 
     FitResult result;
     result.parameters = startIn;
-    Eigen::VectorXd values(m);
-    if (const int bad = model.evaluate(start, values); bad >= 0) {
-        result.status = FitStatus::UndefinedAtStart;
-        result.message = "The model has no value at the starting values (" + model.describePoint(bad) + ").";
-        return result;
-    }
-
     IterationOutcome it = options.method == FitMethod::GaussNewton
                               ? runGaussNewton(model, observed, start, options)
                               : runLevenbergMarquardt(model, observed, start, options);
+    if (it.status == FitStatus::UndefinedAtStart) {
+        result.status = it.status;
+        result.message = it.message;
+        return result;
+    }
     if (it.status == FitStatus::Converged) refineConverged(model, observed, options, it);
     result.status = it.status;
     result.message = it.message;
     result.iterations = it.iterations;
     result.parameters.assign(it.params.data(), it.params.data() + n);
 
-    Eigen::MatrixXd jac(m, n);
+    Eigen::VectorXd values;
+    Eigen::MatrixXd jac;
     Eigen::VectorXd diagonal = Eigen::VectorXd::Constant(n, std::nan(""));
     bool defined = true;
     if (it.jacobian.size() > 0) {
@@ -100,7 +99,11 @@ FitResult run(FitModel& model, const std::vector<double>& observedIn,
         if (!defined) model.evaluate(it.params, values);
     }
     fillGoodnessOfFit(result, observed, values, n);
-    const bool fullRank = defined && inverseNormalDiagonal(jac, diagonal);
+    bool fullRank = defined;
+    if (it.inverseNormalDiagonal.size() > 0)
+        diagonal = std::move(it.inverseNormalDiagonal);
+    else
+        fullRank = defined && inverseNormalDiagonal(jac, diagonal);
     fillStandardErrors(result, diagonal);
     if (const int j = defined ? parameterWithoutEffect(jac, it.params, values, observed) : -1;
         result.status == FitStatus::Converged && j >= 0) {

@@ -24,173 +24,242 @@ constexpr int kMaxTrials = 200;
 constexpr double kProbe = 0.1;
 constexpr double kMaxCorrection = 0.75;
 
-enum class Acceleration { None, Added, TooLarge };
+const char* const kCannotReduce = "The fit could not reduce the residual sum of squares any further.";
+const char* const kAtTheEdge = "The fit stopped at the edge of the region where the model has a value.";
+
+class LevenbergMarquardt {
+public:
+    LevenbergMarquardt(FitModel& model, const Eigen::VectorXd& observed, const Eigen::VectorXd& start,
+                       const FitOptions& options)
+        : model_(model),
+          observed_(observed),
+          options_(options),
+          tol_(methodTolerance(options)),
+          out_(start),
+          x_(out_.params),
+          n_(start.size()),
+          jac_(observed.size(), n_),
+          qr_(observed.size(), n_) {}
+
+    IterationOutcome run();
+
+private:
+    enum class Trial { Rejected, Accepted, Stop };
+
+    bool returnFromPlateau();
+    void factor(int iter);
+    Trial tryStep(int iter);
+    bool accelerate(Eigen::VectorXd& step);
+    // The model's values and residuals at p into trialValues_ and trialRes_; false where it
+    // has no value.
+    bool evaluateAt(const Eigen::VectorXd& p);
+    bool atMinimum() const { return !damped_ || gaussNewtonGain_ <= tol_; }
+    Trial stop(FitStatus status, const char* message = "") {
+        out_.stop(status, message);
+        return Trial::Stop;
+    }
+
+    FitModel& model_;
+    const Eigen::VectorXd& observed_;
+    const FitOptions& options_;
+    const double tol_;
+    const double eps_ = std::numeric_limits<double>::epsilon();
+    IterationOutcome out_;
+    Eigen::VectorXd& x_;
+    const Eigen::Index n_;
+
+    Eigen::VectorXd values_, trialValues_, res_, trialRes_, diag_, colNorms_;
+    Eigen::MatrixXd jac_;
+    Eigen::ColPivHouseholderQR<Eigen::MatrixXd> qr_;
+    TrustRegionFactors fac_;
+    double fnorm_ = 0, delta_ = 0, xnorm_ = 0, par_ = 0;
+    // How much the full Gauss-Newton step would lower the sum of squares, relatively.
+    double gaussNewtonGain_ = 0;
+    bool undefinedTrial_ = false, damped_ = false;
+
+    // The point before the last accepted step, to return to when that step ran onto a plateau.
+    struct {
+        bool valid = false;
+        Eigen::VectorXd x, res;
+        double fnorm = 0, pnorm = 0;
+    } back_;
+};
+
+IterationOutcome LevenbergMarquardt::run() {
+    for (int iter = 1;; ++iter) {
+        if (!out_.startIteration(iter, options_)) return std::move(out_);
+        if (!out_.jacobianAt(model_, values_, jac_)) return std::move(out_);
+        if (iter == 1) {
+            res_ = values_ - observed_;
+            fnorm_ = res_.norm();
+        }
+        if (fnorm_ == 0) return out_.stop(FitStatus::Converged);
+        if (returnFromPlateau()) continue;
+        factor(iter);
+
+        // Stationary point: the residuals are orthogonal to every column of the Jacobian.
+        double gnorm = 0;
+        const Eigen::VectorXd jtr = jac_.transpose() * res_;
+        for (Eigen::Index j = 0; j < n_; ++j)
+            if (colNorms_(j) != 0) gnorm = std::max(gnorm, std::abs(jtr(j)) / (colNorms_(j) * fnorm_));
+        if (gnorm <= eps_) return out_.stop(FitStatus::Converged);
+        diag_ = diag_.cwiseMax(colNorms_);
+
+        // A convergence test counts only where the full Gauss-Newton step, too, predicts a
+        // relative reduction within the tolerance, or lies inside the region. Where the region
+        // cuts the steps short while that step promises more, the steps have to be short for
+        // another reason than a minimum: the edge of the region where the model has a value,
+        // or a sharp bend of a valley, where small reductions do not mean that the fit is done.
+        gaussNewtonGain_ = fac_.qtr.head(fac_.rank).squaredNorm() / (fnorm_ * fnorm_);
+        undefinedTrial_ = false;
+        for (int trial = 1;; ++trial) {
+            const Trial t = tryStep(iter);
+            if (t == Trial::Stop) return std::move(out_);
+            if (t == Trial::Accepted) break;
+            if (trial >= kMaxTrials || !(delta_ > 0)) return out_.stop(FitStatus::NotConverged, kCannotReduce);
+        }
+    }
+}
+
+// A step that made a parameter lose all effect reduced the sum of squares by settling on a
+// plateau, where the fit can only stall: go back and try a shorter step.
+bool LevenbergMarquardt::returnFromPlateau() {
+    if (!back_.valid || parameterWithoutEffect(jac_, x_, values_, observed_) < 0) return false;
+    x_ = back_.x;
+    res_ = back_.res;
+    fnorm_ = back_.fnorm;
+    xnorm_ = diag_.cwiseProduct(x_).norm();
+    delta_ = 0.25 * back_.pnorm;
+    back_.valid = false;
+    out_.mixing.clear();
+    out_.lastStep = {};
+    return true;
+}
+
+void LevenbergMarquardt::factor(int iter) {
+    qr_.compute(jac_);
+    fac_.r = qr_.matrixR().topRows(n_).triangularView<Eigen::Upper>();
+    fac_.perm = qr_.colsPermutation().indices();
+    fac_.rank = static_cast<int>(qr_.rank());
+    trialRes_ = res_;
+    trialRes_.applyOnTheLeft(qr_.householderQ().adjoint());
+    fac_.qtr = trialRes_.head(n_);
+    colNorms_ = jac_.colwise().norm().transpose();
+    if (iter == 1) {
+        diag_.resize(n_);
+        for (Eigen::Index j = 0; j < n_; ++j) diag_(j) = colNorms_(j) == 0 ? 1.0 : colNorms_(j);
+        xnorm_ = diag_.cwiseProduct(x_).norm();
+        delta_ = xnorm_ == 0 ? 100.0 : 100.0 * xnorm_;
+    }
+}
 
 // Adds to the damped step v the second-order correction a/2 of the path the model's values
 // follow, with a the damped solution of J a = -r'' and r'' the second directional derivative
-// of the residuals along v, estimated from one more evaluation at x + kProbe v. A correction
-// large against the step means the step is too long for the curvature: TooLarge.
-Acceleration accelerate(FitModel& model, const Eigen::VectorXd& x, const Eigen::VectorXd& res,
-                        const Eigen::VectorXd& observed, const Eigen::MatrixXd& jac,
-                        const Eigen::ColPivHouseholderQR<Eigen::MatrixXd>& qr, const TrustRegionFactors& fac,
-                        const Eigen::VectorXd& diag, double par, Eigen::VectorXd& probeValues,
-                        Eigen::VectorXd& step) {
-    const Eigen::VectorXd probe = x + kProbe * step;
-    if (!probe.allFinite() || model.evaluate(probe, probeValues) >= 0) return Acceleration::None;
-    const Eigen::VectorXd second =
-        (2 / kProbe) * ((probeValues - observed - res) / kProbe - jac * step);
-    const Eigen::VectorXd qts = (qr.householderQ().adjoint() * second).head(fac.r.cols());
-    const Eigen::VectorXd a = -dampedSolve(fac, diag, par, qts);
-    if (2 * diag.cwiseProduct(a).norm() > kMaxCorrection * diag.cwiseProduct(step).norm())
-        return Acceleration::TooLarge;
+// of the residuals along v, estimated from one more evaluation at x + kProbe v. False when
+// the correction is large against the step: the step is too long for the curvature.
+bool LevenbergMarquardt::accelerate(Eigen::VectorXd& step) {
+    const Eigen::VectorXd probe = x_ + kProbe * step;
+    if (!probe.allFinite() || model_.evaluate(probe, trialValues_) >= 0) return true;
+    trialRes_ = (2 / kProbe) * ((trialValues_ - observed_ - res_) / kProbe - jac_ * step);
+    trialRes_.applyOnTheLeft(qr_.householderQ().adjoint());
+    const Eigen::VectorXd a = -dampedSolve(fac_, diag_, par_, trialRes_.head(n_));
+    if (2 * diag_.cwiseProduct(a).norm() > kMaxCorrection * diag_.cwiseProduct(step).norm()) return false;
     step += 0.5 * a;
-    return Acceleration::Added;
+    return true;
+}
+
+bool LevenbergMarquardt::evaluateAt(const Eigen::VectorXd& p) {
+    if (!p.allFinite() || model_.evaluate(p, trialValues_) >= 0) return false;
+    trialRes_ = trialValues_ - observed_;
+    return true;
+}
+
+LevenbergMarquardt::Trial LevenbergMarquardt::tryStep(int iter) {
+    // The velocity: the step of the linear model, whose predicted reduction the actual one is
+    // measured against; the step taken adds the acceleration.
+    const Eigen::VectorXd velocity = -trustRegionStep(fac_, diag_, delta_, par_);
+    damped_ = par_ > 0;
+    Eigen::VectorXd step = velocity;
+    const bool usable = !damped_ || accelerate(step);
+    const Eigen::VectorXd jv = jac_ * velocity;
+    const double t1 = jv.norm() / fnorm_;
+    const double dirder = res_.dot(jv) / (fnorm_ * fnorm_);
+    const double prered = -(2 * dirder + t1 * t1);
+    auto actualReduction = [&](double fnorm1) {
+        return 0.1 * fnorm1 < fnorm_ ? 1 - (fnorm1 / fnorm_) * (fnorm1 / fnorm_) : -1.0;
+    };
+
+    const double pnorm = diag_.cwiseProduct(step).norm();
+    if (iter == 1) delta_ = std::min(delta_, pnorm);
+    const Eigen::VectorXd xt = x_ + step;
+    double ratio = 0, actred = -1;
+    bool accepted = false;
+    if (!usable) {
+        delta_ = 0.5 * std::min(delta_, pnorm);
+        par_ *= 2;
+    } else if (!evaluateAt(xt)) {
+        // The model has no value there: reject the step and shrink the region.
+        undefinedTrial_ = true;
+        delta_ = 0.25 * std::min(delta_, pnorm);
+        par_ *= 4;
+    } else {
+        const double fnorm1 = trialRes_.norm();
+        actred = actualReduction(fnorm1);
+        ratio = prered != 0 ? actred / prered : 0;
+        if (ratio <= 0.25) {
+            double t = actred >= 0 ? 0.5 : 0.5 * dirder / (dirder + 0.5 * actred);
+            if (0.1 * fnorm1 >= fnorm_ || t < 0.1) t = 0.1;
+            delta_ = t * std::min(delta_, pnorm / 0.1);
+            par_ /= t;
+        } else if (par_ == 0 || ratio >= 0.75) {
+            delta_ = pnorm / 0.5;
+            par_ *= 0.5;
+        }
+        if (ratio >= 1e-4) {
+            accepted = true;
+            back_.valid = true;
+            back_.x = x_;
+            back_.res = res_;
+            back_.fnorm = fnorm_;
+            back_.pnorm = pnorm;
+            // The refinement mixes its steps with the last full Gauss-Newton step (earlier ones,
+            // far from the minimum, would only blur the mixing).
+            out_.mixing.clear();
+            if (damped_) {
+                out_.lastStep = {};
+            } else {
+                out_.mixing.add(x_, velocity);
+                out_.lastStep.change = jv.norm();
+                out_.lastStep.plain = true;
+            }
+            x_ = xt;
+            res_.swap(trialRes_);
+            fnorm_ = fnorm1;
+            xnorm_ = diag_.cwiseProduct(x_).norm();
+        }
+    }
+    if (accepted && fnorm_ == 0) return stop(FitStatus::Converged);
+    // Relative reduction of the sum of squares, actual and predicted, both small.
+    if (std::abs(actred) <= tol_ && prered <= tol_ && 0.5 * ratio <= 1 && atMinimum())
+        return stop(FitStatus::Converged);
+    // The trust region has shrunk below the tolerance relative to the parameters. Away from a
+    // minimum it shrinks on, down to rounding, to find a step that reduces the sum of squares
+    // (and, after steps where the model had no value, one that stays where it has one).
+    if (delta_ <= tol_ * xnorm_ && atMinimum()) return stop(FitStatus::Converged);
+    if (delta_ <= eps_ * xnorm_) {
+        if (atMinimum()) return stop(FitStatus::Converged);
+        return stop(FitStatus::NotConverged, undefinedTrial_ ? kAtTheEdge : kCannotReduce);
+    }
+    if (std::abs(actred) <= eps_ && prered <= eps_ && 0.5 * ratio <= 1 && atMinimum())
+        return stop(FitStatus::Converged);
+    return accepted ? Trial::Accepted : Trial::Rejected;
 }
 
 }  // namespace
 
 IterationOutcome runLevenbergMarquardt(FitModel& model, const Eigen::VectorXd& observed,
                                        const Eigen::VectorXd& start, const FitOptions& options) {
-    const Eigen::Index n = start.size();
-    const double tol = methodTolerance(options);
-    const double eps = std::numeric_limits<double>::epsilon();
-
-    IterationOutcome out(start);
-    Eigen::VectorXd& x = out.params;
-    Workspace ws(observed.size(), n);
-    auto& [f, trialValues, jac] = ws;
-    if (model.evaluate(x, f) >= 0) {
-        out.status = FitStatus::UndefinedAtStart;
-        return out;
-    }
-    Eigen::VectorXd res = f - observed;
-    double fnorm = res.norm();
-    Eigen::VectorXd diag(n);
-    double delta = 0, xnorm = 0, par = 0;
-    // The point before the last accepted step, to return to when that step ran onto a plateau.
-    struct {
-        bool valid = false;
-        Eigen::VectorXd x, res;
-        double fnorm = 0, pnorm = 0;
-    } back;
-
-    for (int iter = 1;; ++iter) {
-        if (!out.startIteration(iter, options)) return out;
-        if (fnorm == 0) return out.stop(FitStatus::Converged);
-        if (!out.jacobianAt(model, f, jac)) return out;
-        // A step that made a parameter lose all effect reduced the sum of squares by settling
-        // on a plateau, where the fit can only stall: go back and try a shorter step.
-        if (back.valid && parameterWithoutEffect(jac, x, f, observed) >= 0) {
-            x = back.x;
-            res = back.res;
-            fnorm = back.fnorm;
-            xnorm = diag.cwiseProduct(x).norm();
-            delta = 0.25 * back.pnorm;
-            back.valid = false;
-            continue;
-        }
-
-        Eigen::ColPivHouseholderQR<Eigen::MatrixXd> qr(jac);
-        TrustRegionFactors fac;
-        fac.r = qr.matrixR().topRows(n).triangularView<Eigen::Upper>();
-        fac.perm = qr.colsPermutation().indices();
-        fac.rank = static_cast<int>(qr.rank());
-        fac.qtr = (qr.householderQ().adjoint() * res).head(n);
-        const Eigen::VectorXd colNorms = jac.colwise().norm().transpose();
-
-        if (iter == 1) {
-            for (Eigen::Index j = 0; j < n; ++j) diag(j) = colNorms(j) == 0 ? 1.0 : colNorms(j);
-            xnorm = diag.cwiseProduct(x).norm();
-            delta = xnorm == 0 ? 100.0 : 100.0 * xnorm;
-        }
-        // Stationary point: the residuals are orthogonal to every column of the Jacobian.
-        double gnorm = 0;
-        const Eigen::VectorXd jtr = jac.transpose() * res;
-        for (Eigen::Index j = 0; j < n; ++j)
-            if (colNorms(j) != 0) gnorm = std::max(gnorm, std::abs(jtr(j)) / (colNorms(j) * fnorm));
-        if (gnorm <= eps) return out.stop(FitStatus::Converged);
-        diag = diag.cwiseMax(colNorms);
-
-        // A convergence test counts only where the full Gauss-Newton step, too, predicts a
-        // relative reduction within the tolerance, or lies inside the region. Where the region
-        // cuts the steps short while that step promises more, the steps have to be short for
-        // another reason than a minimum: the edge of the region where the model has a value, or a
-        // sharp bend of a valley, where small reductions do not mean that the fit is done.
-        const double gaussNewtonGain = fac.qtr.head(fac.rank).squaredNorm() / (fnorm * fnorm);
-        bool undefinedTrial = false, damped = false;
-        auto atMinimum = [&] { return !damped || gaussNewtonGain <= tol; };
-        for (int trial = 1;; ++trial) {
-            // The velocity: the step of the linear model, whose predicted reduction the actual
-            // one is measured against; the step taken adds the acceleration.
-            const Eigen::VectorXd velocity = -trustRegionStep(fac, diag, delta, par);
-            damped = par > 0;
-            Eigen::VectorXd step = velocity;
-            const Acceleration acc = damped ? accelerate(model, x, res, observed, jac, qr, fac, diag, par, trialValues, step)
-                                            : Acceleration::None;
-            const double pnorm = diag.cwiseProduct(step).norm();
-            if (iter == 1) delta = std::min(delta, pnorm);
-            const Eigen::VectorXd xt = x + step;
-            double ratio = 0, actred = -1, prered = 0;
-            bool accepted = false;
-            if (acc == Acceleration::TooLarge) {
-                delta = 0.5 * std::min(delta, pnorm);
-                par *= 2;
-            } else if (!xt.allFinite() || model.evaluate(xt, trialValues) >= 0) {
-                // The model has no value there: reject the step and shrink the region.
-                undefinedTrial = true;
-                delta = 0.25 * std::min(delta, pnorm);
-                par *= 4;
-            } else {
-                const Eigen::VectorXd rt = trialValues - observed;
-                const double fnorm1 = rt.norm();
-                if (0.1 * fnorm1 < fnorm) actred = 1 - (fnorm1 / fnorm) * (fnorm1 / fnorm);
-                const Eigen::VectorXd jv = jac * velocity;
-                const double t1 = jv.norm() / fnorm;
-                const double dirder = res.dot(jv) / (fnorm * fnorm);
-                prered = -(2 * dirder + t1 * t1);
-                ratio = prered != 0 ? actred / prered : 0;
-                if (ratio <= 0.25) {
-                    double t = actred >= 0 ? 0.5 : 0.5 * dirder / (dirder + 0.5 * actred);
-                    if (0.1 * fnorm1 >= fnorm || t < 0.1) t = 0.1;
-                    delta = t * std::min(delta, pnorm / 0.1);
-                    par /= t;
-                } else if (par == 0 || ratio >= 0.75) {
-                    delta = pnorm / 0.5;
-                    par *= 0.5;
-                }
-                if (ratio >= 1e-4) {
-                    accepted = true;
-                    back = {true, x, res, fnorm, pnorm};
-                    out.lastChange = damped ? std::numeric_limits<double>::infinity() : jv.norm();
-                    x = xt;
-                    res = rt;
-                    fnorm = fnorm1;
-                    xnorm = diag.cwiseProduct(x).norm();
-                }
-            }
-            if (accepted && fnorm == 0) return out.stop(FitStatus::Converged);
-            // Relative reduction of the sum of squares, actual and predicted, both small.
-            if (std::abs(actred) <= tol && prered <= tol && 0.5 * ratio <= 1 && atMinimum())
-                return out.stop(FitStatus::Converged);
-            // The trust region has shrunk below the tolerance relative to the parameters. Away
-            // from a minimum it shrinks on, down to rounding, to find a step that reduces the
-            // sum of squares (and, after steps where the model had no value, one that stays
-            // where it has one).
-            if (delta <= tol * xnorm && atMinimum()) return out.stop(FitStatus::Converged);
-            if (delta <= eps * xnorm) {
-                if (atMinimum()) return out.stop(FitStatus::Converged);
-                return out.stop(FitStatus::NotConverged,
-                                undefinedTrial ? "The fit stopped at the edge of the region where the model has a value."
-                                               : "The fit could not reduce the residual sum of squares any further.");
-            }
-            if (std::abs(actred) <= eps && prered <= eps && 0.5 * ratio <= 1 && atMinimum())
-                return out.stop(FitStatus::Converged);
-            if (accepted) break;
-            if (trial >= kMaxTrials || !(delta > 0))
-                return out.stop(FitStatus::NotConverged,
-                              "The fit could not reduce the residual sum of squares any further.");
-        }
-    }
+    return LevenbergMarquardt(model, observed, start, options).run();
 }
 
 }  // namespace solver

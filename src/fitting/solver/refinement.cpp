@@ -2,26 +2,22 @@
 // does, but a few more Gauss-Newton steps carry the parameters to the digits the data
 // determine.
 //
-// Near the minimum the Gauss-Newton steps contract linearly, at a rate set by the curvature
-// that they leave out; on problems with large residuals that rate can be 0.7, so plain steps
-// would need dozens of iterations. The steps are therefore accelerated (Anderson mixing over
-// the last few steps: the combination of them whose step is smallest, measured as the change
-// of the fitted values), which recovers the missing curvature along the directions that
-// converge slowly. A mixed point is taken only when it lowers the sum of squares; otherwise
-// the plain step, or a halved one, is tried.
+// The steps are mixed with the earlier ones (AndersonMixing, the method's last full step
+// among them), which recovers the curvature that Gauss-Newton steps leave out along the
+// directions that converge slowly. A mixed point is taken only when it lowers the sum of
+// squares; otherwise the plain step, or a halved one, is tried.
 //
 // The refinement ends after a step when the remaining distance to the minimum, estimated from
-// the rate at which the steps shrink, is below the refined step in every parameter and in the
-// sum of squares; or before a step that is within the rounding of the fitted values, that no
-// longer shrinks or that does not lower the sum of squares: the sum of squares is then flat
-// within rounding.
+// the rate at which plain steps shrink, is below the refined step in every parameter and in
+// the sum of squares; or before a step when the point is that close already, or when the step
+// is within the rounding of the fitted values, no longer shrinks or does not lower the sum of
+// squares: the sum of squares is then flat within rounding. Its last Jacobian serves the
+// standard errors.
 #include <algorithm>
 #include <cmath>
-#include <deque>
 #include <limits>
 
-#include <Eigen/QR>
-
+#include "fitting/solver/fit_statistics.h"
 #include "fitting/solver/iteration.h"
 #include "fitting/solver/scaled_qr.h"
 
@@ -29,31 +25,9 @@ namespace solver {
 
 namespace {
 
-// Earlier points the mixing uses.
-constexpr int kMixingDepth = 3;
-
 // Halvings of a plain step that does not lower the sum of squares: in a narrow curved valley
 // the full step can leave it although the point is close to the minimum.
 constexpr int kMaxHalvings = 3;
-
-struct Iterate {
-    Eigen::VectorXd x, step;
-};
-
-// The Anderson-mixed point from the current iterate and the earlier ones (newest first):
-// x + step - (dX + dF) g, where g minimises |J (step - dF g)|.
-Eigen::VectorXd mixedPoint(const Iterate& now, const std::deque<Iterate>& before, const Eigen::MatrixXd& jac) {
-    const Eigen::Index n = now.x.size(), k = static_cast<Eigen::Index>(before.size());
-    Eigen::MatrixXd dF(n, k), dXF(n, k);
-    for (Eigen::Index i = 0; i < k; ++i) {
-        dF.col(i) = now.step - before[i].step;
-        dXF.col(i) = now.x - before[i].x + dF.col(i);
-    }
-    Eigen::ColPivHouseholderQR<Eigen::MatrixXd> qr(jac * dF);
-    qr.setThreshold(1e-10);
-    const Eigen::VectorXd g = qr.solve(jac * now.step);
-    return now.x + now.step - dXF * g;
-}
 
 // The size of the rounding in the residuals: the last bit of every model value and datum.
 double roundingOf(const Eigen::VectorXd& values, const Eigen::VectorXd& observed) {
@@ -67,67 +41,107 @@ bool within(const Eigen::VectorXd& step, const Eigen::VectorXd& x, double factor
     return true;
 }
 
+class Refinement {
+public:
+    Refinement(FitModel& model, const Eigen::VectorXd& observed, const FitOptions& options, IterationOutcome& out)
+        : model_(model),
+          observed_(observed),
+          options_(options),
+          out_(out),
+          fine_(std::min(options.tolerance, kRefinedStep)),
+          previousChange_(out.lastStep.change),
+          previousPlain_(out.lastStep.plain) {}
+
+    void run();
+
+private:
+    // Takes the step from the point whose values and Jacobian out_ holds; false when the
+    // refinement ends with them (the values then belong to the final point).
+    bool step(const ScaledQR& qr);
+    bool lowers(const Eigen::VectorXd& p, double ssr) {
+        return p.allFinite() && model_.evaluate(p, trialValues_) < 0 && (trialValues_ - observed_).squaredNorm() <= ssr;
+    }
+
+    FitModel& model_;
+    const Eigen::VectorXd& observed_;
+    const FitOptions& options_;
+    IterationOutcome& out_;
+    const double fine_;
+    double previousChange_;
+    bool previousPlain_;
+    double rate_ = std::numeric_limits<double>::quiet_NaN();
+    Eigen::VectorXd trialValues_;
+};
+
+void Refinement::run() {
+    for (int iter = out_.iterations + 1;; ++iter) {
+        // Digits that the limit keeps the refinement from reaching are not promised as converged.
+        if (!out_.startIteration(iter, options_)) break;
+        if (model_.evaluateWithJacobian(out_.params, out_.values, out_.jacobian) >= 0) break;
+        const ScaledQR qr(out_.jacobian);
+        if (!qr.fullRank()) return;
+        if (!step(qr)) {
+            if (!inverseNormalDiagonal(qr, out_.inverseNormalDiagonal)) out_.inverseNormalDiagonal.resize(0);
+            return;
+        }
+    }
+    // The values and Jacobian no longer belong to the point.
+    out_.values.resize(0);
+    out_.jacobian.resize(0, 0);
+}
+
+bool Refinement::step(const ScaledQR& qr) {
+    Eigen::VectorXd& x = out_.params;
+    const Eigen::VectorXd res = out_.values - observed_;
+    const double ssr = res.squaredNorm();
+    if (ssr == 0) return false;
+    double change = 0;  // |J step|: how far the step moves the fitted values
+    const Eigen::VectorXd step = -qr.solve(res, &change);
+    // A step within the rounding of the fitted values, or one that no longer shrinks, is
+    // rounding: x is as close to the minimum as it gets. Or it is as close as asked already.
+    if (change <= roundingOf(out_.values, observed_) || change >= previousChange_) return false;
+    if (within(step, x, 1.0, fine_) && change * change <= fine_ * ssr) return false;
+
+    // The distance from the minimum after a plain step, as a multiple of the step: the steps
+    // still to come, from the rate at which plain steps shrink (measured across two plain
+    // steps; until then taken as the step itself).
+    if (previousPlain_ && std::isfinite(previousChange_)) rate_ = change / previousChange_;
+    const double after = std::isfinite(rate_) ? rate_ / (1 - rate_) : 1.0;
+    bool last = within(step, x, after, fine_) && after * after * change * change <= fine_ * ssr;
+
+    Eigen::VectorXd next;
+    bool plain = false;
+    if (!out_.mixing.empty() && !last) {
+        next = out_.mixing.mixedPoint(x, step, out_.jacobian);
+        if (!lowers(next, ssr)) next.resize(0);
+    }
+    if (next.size() == 0) {
+        double lambda = 1;
+        for (int h = 0;; ++h, lambda *= 0.5) {
+            next = x + lambda * step;
+            if (lowers(next, ssr)) break;
+            if (h == (last ? 0 : kMaxHalvings)) return false;
+        }
+        plain = lambda == 1;
+        if (!plain) last = false;
+    }
+    out_.mixing.add(x, step);
+    x = next;
+    if (last) {
+        // The Jacobian stays that of the point one step before, too close to tell apart.
+        out_.values = trialValues_;
+        return false;
+    }
+    previousChange_ = change;
+    previousPlain_ = plain;
+    return true;
+}
+
 }  // namespace
 
 void refineConverged(FitModel& model, const Eigen::VectorXd& observed, const FitOptions& options,
                      IterationOutcome& out) {
-    const double fine = std::min(options.tolerance, kRefinedStep);
-    Eigen::VectorXd& x = out.params;
-    Eigen::VectorXd& values = out.values;
-    Eigen::MatrixXd& jac = out.jacobian;
-    Eigen::VectorXd trialValues;
-    std::deque<Iterate> before;
-    double previousChange = out.lastChange;
-    auto lowers = [&](const Eigen::VectorXd& p, double ssr) {
-        return p.allFinite() && model.evaluate(p, trialValues) < 0 && (trialValues - observed).squaredNorm() <= ssr;
-    };
-    for (int iter = out.iterations + 1;; ++iter) {
-        // Digits that the limit keeps the refinement from reaching are not promised as converged.
-        if (!out.startIteration(iter, options)) break;
-        if (model.evaluateWithJacobian(x, values, jac) >= 0) break;
-        const Eigen::VectorXd res = values - observed;
-        const double ssr = res.squaredNorm();
-        if (ssr == 0) return;
-        const ScaledQR qr(jac);
-        if (!qr.fullRank()) return;
-        double change = 0;  // |J step|: how far the step moves the fitted values
-        Iterate now{x, -qr.solve(res, &change)};
-        // A step within the rounding of the fitted values, or one that no longer shrinks, is
-        // rounding: x is as close to the minimum as it gets.
-        if (change <= roundingOf(values, observed) || change >= previousChange) return;
-
-        // The distance from the minimum after this step, as a multiple of the step: the steps
-        // still to come, from the rate at which they shrink (unknown after a damped step).
-        const double rate = change / previousChange;
-        const double after = std::isfinite(previousChange) ? rate / (1 - rate) : 1.0;
-        const bool last = within(now.step, x, after, fine) && after * after * change * change <= fine * ssr;
-
-        Eigen::VectorXd next;
-        if (!before.empty()) {
-            next = mixedPoint(now, before, jac);
-            if (!lowers(next, ssr)) next.resize(0);
-        }
-        if (next.size() == 0) {
-            double lambda = 1;
-            for (int h = 0;; ++h, lambda *= 0.5) {
-                next = x + lambda * now.step;
-                if (lowers(next, ssr)) break;
-                if (h == kMaxHalvings) return;
-            }
-        }
-        x = next;
-        if (last) {
-            // The Jacobian stays that of the point one step before, too close to tell apart.
-            values = trialValues;
-            return;
-        }
-        before.push_front(std::move(now));
-        if (static_cast<int>(before.size()) > kMixingDepth) before.pop_back();
-        previousChange = change;
-    }
-    // The values and Jacobian no longer belong to the point.
-    values.resize(0);
-    jac.resize(0, 0);
+    Refinement(model, observed, options, out).run();
 }
 
 }  // namespace solver
