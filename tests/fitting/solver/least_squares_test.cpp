@@ -187,6 +187,7 @@ TEST(LeastSquares, ModelWithoutValueAtTheStartIsReported) {
         EXPECT_EQ(r.status, FitStatus::UndefinedAtStart);
         EXPECT_EQ(r.message, "The model has no value at the starting values (data point 3).");
         EXPECT_EQ(r.parameters, (std::vector<double>{1, 2}));
+        EXPECT_EQ(r.iterations, 0);
     }
 }
 
@@ -248,7 +249,8 @@ TEST(LeastSquares, RedundantParametersAreSingular) {
 }
 
 // An exponential rate that runs away makes its term 0 at every point: the sum of squares
-// stops changing on the plateau, which is not a minimum and must not pass as one.
+// stops changing on the plateau, which is not a minimum and must not pass as one. From this
+// start the first full step runs onto it; both methods find their way back to the minimum.
 TEST(LeastSquares, PlateauIsNotReportedAsConverged) {
     const std::vector<double> x = {1, 2, 3, 5, 7, 10};
     const std::vector<double> y = {109, 149, 149, 191, 213, 224};
@@ -259,12 +261,62 @@ TEST(LeastSquares, PlateauIsNotReportedAsConverged) {
                           g[1] = p(0) * t * std::exp(-p(1) * t);
                       });
         const FitResult r = solver::fitLeastSquares(m, y, {1, 1}, {method, 200, 1e-7});
-        if (r.status == FitStatus::Converged) {
-            EXPECT_NEAR(r.parameters[0], 213.80940889, 1e-2);
-            EXPECT_NEAR(r.parameters[1], 0.54723748542, 1e-4);
-        } else {
-            EXPECT_FALSE(r.message.empty());
+        ASSERT_EQ(r.status, FitStatus::Converged) << r.message;
+        EXPECT_NEAR(r.parameters[0], 213.80940889, 213.8e-6);
+        EXPECT_NEAR(r.parameters[1], 0.54723748542, 0.547e-6);
+    }
+}
+
+// y = 2 exp(-0.7 x) with a fixed pattern of noise: a minimum with nonzero residuals.
+std::vector<double> noisyDecay(const std::vector<double>& x) {
+    std::vector<double> y(x.size());
+    for (std::size_t i = 0; i < x.size(); ++i) y[i] = 2 * std::exp(-0.7 * x[i]) + 0.01 * ((i * 7) % 5 - 2.0);
+    return y;
+}
+
+// The tolerance bounds the work of the method, not the digits of a converged fit: from the
+// loosest tolerance to the tightest, both methods end at the same minimum, to rounding.
+TEST(LeastSquares, TheToleranceBoundsTheWorkNotTheDigits) {
+    const std::vector<double> x = grid(15, 0, 4);
+    const std::vector<double> y = noisyDecay(x);
+    for (FitMethod method : kMethods) {
+        LambdaModel ref = exponential(x);
+        const FitResult best = solver::fitLeastSquares(ref, y, {1, 0}, {method, 1000, solver::kMinTolerance});
+        ASSERT_EQ(best.status, FitStatus::Converged) << best.message;
+        for (double tol : {solver::kMaxTolerance, 1e-2, 1e-4, 1e-7, 1e-10}) {
+            LambdaModel m = exponential(x);
+            const FitResult r = solver::fitLeastSquares(m, y, {1, 0}, {method, 1000, tol});
+            SCOPED_TRACE("tolerance " + std::to_string(tol));
+            ASSERT_EQ(r.status, FitStatus::Converged) << r.message;
+            for (int k = 0; k < 2; ++k) {
+                EXPECT_NEAR(r.parameters[k], best.parameters[k], 1e-9 * std::abs(best.parameters[k]));
+                EXPECT_NEAR(r.standardErrors[k], best.standardErrors[k], 1e-6 * best.standardErrors[k]);
+            }
+            EXPECT_NEAR(r.residualSumOfSquares, best.residualSumOfSquares, 1e-12 * best.residualSumOfSquares);
         }
+    }
+}
+
+// The steps after the method's own test count as iterations: where the limit cuts them short,
+// the fit is not converged, and the limit says so.
+TEST(LeastSquares, ALimitThatCutsTheFinalStepsShortIsNotConverged) {
+    const std::vector<double> x = grid(15, 0, 4);
+    const std::vector<double> y = noisyDecay(x);
+    for (FitMethod method : kMethods) {
+        LambdaModel full = exponential(x);
+        const FitResult done = solver::fitLeastSquares(full, y, {1, 0}, {method, 1000, 1e-4});
+        ASSERT_EQ(done.status, FitStatus::Converged) << done.message;
+        for (int limit = 1; limit < done.iterations; ++limit) {
+            LambdaModel m = exponential(x);
+            const FitResult r = solver::fitLeastSquares(m, y, {1, 0}, {method, limit, 1e-4});
+            EXPECT_EQ(r.status, FitStatus::NotConverged);
+            EXPECT_EQ(r.message, "The fit did not converge within " + std::to_string(limit) +
+                                     (limit == 1 ? " iteration." : " iterations."));
+        }
+        LambdaModel m = exponential(x);
+        const FitResult r = solver::fitLeastSquares(m, y, {1, 0}, {method, done.iterations, 1e-4});
+        EXPECT_EQ(r.status, FitStatus::Converged);
+        EXPECT_EQ(r.parameters, done.parameters);
     }
 }
 
