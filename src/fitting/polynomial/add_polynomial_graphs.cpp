@@ -47,7 +47,7 @@ std::shared_ptr<Cls9> AddPolynomialCurveGraph(CurveFitHost& host, std::span<cons
     return AddNamedCurveGraph(host, x, y, count, kind, title + "y=" + modelText, kBlue, colour);
 }
 
-std::shared_ptr<Cls9> AddPolynomialSurfaceGraph(CurveFitHost& host, const SurfaceGrid& grid,
+std::shared_ptr<Cls9> AddPolynomialSurfaceGraph(CurveFitHost& host, const PolynomialSurface& grid,
                                                 std::span<const double> Xdata, std::span<const double> Ydata,
                                                 std::span<const double> Zdata, std::string& title,
                                                 const std::string& modelText, double low, double high) {
@@ -86,7 +86,7 @@ std::shared_ptr<Cls9> AddPolynomialSurfaceGraph(CurveFitHost& host, const Surfac
     return g;
 }
 
-std::shared_ptr<Cls9> AddPolynomialVolumeGraph(CurveFitHost& host, const VolumeGrid& grid,
+std::shared_ptr<Cls9> AddPolynomialVolumeGraph(CurveFitHost& host, const PolynomialVolume& grid,
                                                std::span<const double> xdata, std::span<const double> ydata,
                                                std::span<const double> zdata, std::span<const double> vdata,
                                                std::string& title, const std::string& modelText, ValueRange x,

@@ -33,7 +33,7 @@ std::shared_ptr<Cls9> AddPolynomialCurveGraph(CurveFitHost& host, std::span<cons
 // interval (high - low) / 20 as a whole number. title is set to
 // "Polynomial Surface: ". Another N throws std::out_of_range before the
 // document changes.
-std::shared_ptr<Cls9> AddPolynomialSurfaceGraph(CurveFitHost& host, const SurfaceGrid& grid,
+std::shared_ptr<Cls9> AddPolynomialSurfaceGraph(CurveFitHost& host, const PolynomialSurface& grid,
                                                 std::span<const double> Xdata, std::span<const double> Ydata,
                                                 std::span<const double> Zdata, std::string& title,
                                                 const std::string& modelText, double low, double high);
@@ -45,7 +45,7 @@ std::shared_ptr<Cls9> AddPolynomialSurfaceGraph(CurveFitHost& host, const Surfac
 // colour map and contour lines every (v.max - v.min) / 20. title is set to
 // "Polynomial Volume: ". Another N throws std::out_of_range before the
 // document changes.
-std::shared_ptr<Cls9> AddPolynomialVolumeGraph(CurveFitHost& host, const VolumeGrid& grid,
+std::shared_ptr<Cls9> AddPolynomialVolumeGraph(CurveFitHost& host, const PolynomialVolume& grid,
                                                std::span<const double> xdata, std::span<const double> ydata,
                                                std::span<const double> zdata, std::span<const double> vdata,
                                                std::string& title, const std::string& modelText, ValueRange x,

@@ -34,18 +34,18 @@ std::vector<double> EvenNodes(ValueRange range, long n) {
     return nodes;
 }
 
-CurveSamples SampleCurve(const std::vector<solver::PolynomialTerm>& terms, std::span<const double> b,
+PolynomialCurve SampleCurve(const std::vector<solver::PolynomialTerm>& terms, std::span<const double> b,
                          ValueRange x, long count) {
-    CurveSamples s;
+    PolynomialCurve s;
     s.x = EvenNodes(x, count);
     s.y.reserve(s.x.size());
     for (double xi : s.x) s.y.push_back(EvaluatePolynomial(terms, b, xi));
     return s;
 }
 
-SurfaceGrid SampleSurface(const std::vector<solver::PolynomialTerm>& terms, std::span<const double> b,
+PolynomialSurface SampleSurface(const std::vector<solver::PolynomialTerm>& terms, std::span<const double> b,
                           ValueRange x, ValueRange y, long N) {
-    SurfaceGrid g;
+    PolynomialSurface g;
     g.N = N;
     const std::vector<double> xs = EvenNodes(x, N), ys = EvenNodes(y, N);
     for (long i = 0; i < N; ++i)
@@ -59,9 +59,9 @@ SurfaceGrid SampleSurface(const std::vector<solver::PolynomialTerm>& terms, std:
     return g;
 }
 
-VolumeGrid SampleVolume(const std::vector<solver::PolynomialTerm>& terms, std::span<const double> b,
+PolynomialVolume SampleVolume(const std::vector<solver::PolynomialTerm>& terms, std::span<const double> b,
                         ValueRange x, ValueRange y, ValueRange z, long N) {
-    VolumeGrid g;
+    PolynomialVolume g;
     g.N = N;
     const std::vector<double> xs = EvenNodes(x, N), ys = EvenNodes(y, N), zs = EvenNodes(z, N);
     for (double xi : xs)

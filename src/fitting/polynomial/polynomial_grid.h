@@ -22,28 +22,28 @@ double EvaluatePolynomial(const std::vector<solver::PolynomialTerm>& terms, std:
 std::vector<double> EvenNodes(ValueRange range, long n);
 
 // A curve of `count` points over the x range.
-struct CurveSamples {
+struct PolynomialCurve {
     std::vector<double> x, y;
 };
-CurveSamples SampleCurve(const std::vector<solver::PolynomialTerm>& terms, std::span<const double> b,
+PolynomialCurve SampleCurve(const std::vector<solver::PolynomialTerm>& terms, std::span<const double> b,
                          ValueRange x, long count);
 
 // N x N nodes in scene axis order: node (i, j) at i * N + j has X = the j-th
 // y, Z = the i-th x (so the floor overlays line up) and Y = the model's value
 // there; value is the range of the Y grid.
-struct SurfaceGrid {
+struct PolynomialSurface {
     long N = 0;
     std::vector<double> X, Y, Z;
     ValueRange value;
     std::size_t at(long i, long j) const { return static_cast<std::size_t>(i * N + j); }
 };
-SurfaceGrid SampleSurface(const std::vector<solver::PolynomialTerm>& terms, std::span<const double> b,
+PolynomialSurface SampleSurface(const std::vector<solver::PolynomialTerm>& terms, std::span<const double> b,
                           ValueRange x, ValueRange y, long N);
 
 // N x N x N nodes in data order: node (i, j, k) at (i * N + j) * N + k has the
 // i-th x, the j-th y, the k-th z and the model's value v there; value is the
 // range of v.
-struct VolumeGrid {
+struct PolynomialVolume {
     long N = 0;
     std::vector<double> x, y, z, v;
     ValueRange value;
@@ -51,5 +51,5 @@ struct VolumeGrid {
         return static_cast<std::size_t>((i * N + j) * N + k);
     }
 };
-VolumeGrid SampleVolume(const std::vector<solver::PolynomialTerm>& terms, std::span<const double> b,
+PolynomialVolume SampleVolume(const std::vector<solver::PolynomialTerm>& terms, std::span<const double> b,
                         ValueRange x, ValueRange y, ValueRange z, long N);

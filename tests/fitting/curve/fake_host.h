@@ -15,7 +15,9 @@
 #include "document/scene.h"
 #include "../common/grid_fixture.h"
 
-struct FakeHost : CurveFitHost {
+// Over any host interface built on CurveFitHost (FakeHost: the curve run's).
+template <class Host = CurveFitHost>
+struct FakeHostOf : Host {
     bool gridLoads = true;
     int loads = 0, drawScenes = 0, viewFits = 0, current = -1;
     std::string report;
@@ -36,6 +38,7 @@ struct FakeHost : CurveFitHost {
     void drawScene() override { ++drawScenes; }
     void viewFit() override { ++viewFits; }
 };
+using FakeHost = FakeHostOf<>;
 
 // A fresh empty document and the given grid columns (name, values); the
 // cells below a column shorter than the longest are empty, as the grid

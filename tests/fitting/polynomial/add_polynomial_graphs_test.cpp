@@ -14,8 +14,8 @@ const std::vector<double> kX = {1, 2, 3, 4, 5}, kY = {5, 4, 3, 2, 1}, kZ = {0, 1
 
 // A surface grid of N x N nodes: X = j, Z = 10 i, Y = low .. high along the
 // last node.
-SurfaceGrid surfaceGrid(long N, double low, double high) {
-    SurfaceGrid g;
+PolynomialSurface surfaceGrid(long N, double low, double high) {
+    PolynomialSurface g;
     g.N = N;
     for (long i = 0; i < N; ++i)
         for (long j = 0; j < N; ++j) {
@@ -27,8 +27,8 @@ SurfaceGrid surfaceGrid(long N, double low, double high) {
 }
 
 // A volume grid of N^3 nodes whose value codes its node: v = 100 i + 10 j + k.
-VolumeGrid volumeGrid(long N) {
-    VolumeGrid g;
+PolynomialVolume volumeGrid(long N) {
+    PolynomialVolume g;
     g.N = N;
     for (long i = 0; i < N; ++i)
         for (long j = 0; j < N; ++j)
@@ -150,7 +150,7 @@ TEST(PolynomialGraphs, SurfaceSettingsNodesAndContourInterval) {
     setDocument({});
     FakeHost host;
     std::string title;
-    const SurfaceGrid grid = surfaceGrid(21, 0, 50);
+    const PolynomialSurface grid = surfaceGrid(21, 0, 50);
     const auto g = AddPolynomialSurfaceGraph(host, grid, kY, kV, kX, title, "m", 0, 50);
     EXPECT_EQ(g->StepU, 20);
     EXPECT_EQ(g->StepV, 20);

@@ -56,13 +56,13 @@ TEST(PolynomialGrid, NodesSpanTheRangesInTheirAxisOrder) {
 
     const auto& linear2 = solver::polynomialTerms(4);  // z = b0 + b1 x + b2 y
     const std::vector<double> b = {1, 10, 100};
-    const CurveSamples curve = SampleCurve(solver::polynomialTerms(1), b, {0, 9.9}, 100);
+    const PolynomialCurve curve = SampleCurve(solver::polynomialTerms(1), b, {0, 9.9}, 100);
     ASSERT_EQ(curve.x.size(), 100u);
     EXPECT_DOUBLE_EQ(curve.x[1], 0.1);
     EXPECT_DOUBLE_EQ(curve.y[99], 1 + 10 * 9.9);
 
     // Surface: X along j holds y, Z along i holds x, Y the model.
-    const SurfaceGrid s = SampleSurface(linear2, b, {0, 2}, {-1, 1}, 3);
+    const PolynomialSurface s = SampleSurface(linear2, b, {0, 2}, {-1, 1}, 3);
     ASSERT_EQ(s.X.size(), 9u);
     EXPECT_EQ(s.Z[s.at(2, 0)], 2);
     EXPECT_EQ(s.X[s.at(2, 0)], -1);
@@ -72,7 +72,7 @@ TEST(PolynomialGrid, NodesSpanTheRangesInTheirAxisOrder) {
     EXPECT_EQ(s.value.max, 1 + 20 + 100);
 
     // Volume: i along x, j along y, k along z.
-    const VolumeGrid v = SampleVolume(solver::polynomialTerms(7), std::vector<double>{0, 1, 10, 100}, {0, 1},
+    const PolynomialVolume v = SampleVolume(solver::polynomialTerms(7), std::vector<double>{0, 1, 10, 100}, {0, 1},
                                       {0, 2}, {0, 4}, 3);
     ASSERT_EQ(v.v.size(), 27u);
     EXPECT_EQ(v.v[v.at(1, 0, 0)], 0.5);
