@@ -9,15 +9,17 @@
 #include "fitting/curve/curve_fit_dialog.h"
 #include "fitting/curve/curve_fit_host.h"
 #include "fitting/nonlinear/nonlin_dialog.h"
+#include "fitting/polynomial/polynomial_dialog.h"
+#include "fitting/polynomial/polynomial_fit_host.h"
 #include "graph/graph.h"
 #include "platform/grid_control.h"
 #include "document/scene.h"
 
 namespace {
-// What the curve fitting dialog needs of the main window.
-class MainWindowCurveHost : public CurveFitHost {
+// What the fitting dialogs need of the main window.
+class MainWindowFitHost : public PolynomialFitHost {
 public:
-    explicit MainWindowCurveHost(frmF1& w) : w_(w) {}
+    explicit MainWindowFitHost(frmF1& w) : w_(w) {}
     bool loadGridData() override { return w_.LoadGridData(); }
     void appendReport(const std::string& text) override { w_.appendReport(text); }
     void addGraphToList(const std::shared_ptr<Cls9>& graph) override { w_.addGraphLine(graph->NameS); }
@@ -27,6 +29,16 @@ public:
     }
     void drawScene() override { w_.DrawScene(); }
     void viewFit() override { w_.mnuViewFit_Click(); }
+    bool newDocument(long kind) override {
+        if (kind == 3)
+            w_.mnuFileNew3D();
+        else if (kind == 11)
+            w_.mnuFileNew4D();
+        else
+            w_.mnuFileNew2D();
+        // Graphs still there: the user declined the new document.
+        return gGraphs->FunSurfs.Count() == 0;
+    }
 
 private:
     frmF1& w_;
@@ -35,10 +47,12 @@ private:
 
 bool frmF1::LoadGridData() { return ::LoadGridData(*Grid1); }
 
-CurveFitHost& frmF1::curveHost() {
-    if (!mCurveHost) mCurveHost = std::make_unique<MainWindowCurveHost>(*this);
-    return *mCurveHost;
+PolynomialFitHost& frmF1::polynomialHost() {
+    if (!mFitHost) mFitHost = std::make_unique<MainWindowFitHost>(*this);
+    return *mFitHost;
 }
+
+CurveFitHost& frmF1::curveHost() { return polynomialHost(); }
 
 void frmF1::curveFittingRoad(const std::function<void()>& showDialog) {
     gClipSurface = false;
@@ -66,7 +80,16 @@ void frmF1::mnuDrawNLR_Click() {
     });
 }
 
+void frmF1::mnuDrawPoly_Click() {
+    // The document, the clip option and the view stay: the run switches to a
+    // document of its model's kind itself.
+    if (!LoadGridData()) return;
+    frmPoly dialog(polynomialHost(), this);
+    dialog.exec();
+}
+
 void frmF1::wireFittingCommands() {
     connectAction("mnuDrawCF", [this] { mnuDrawCF_Click(); });
     connectAction("mnuDrawNLR", [this] { mnuDrawNLR_Click(); });
+    connectAction("mnuDrawPoly", [this] { mnuDrawPoly_Click(); });
 }

@@ -26,7 +26,7 @@
 #include "platform/accum_buffer.h"
 #include "platform/gl_format.h"
 #include "platform/grid_control.h"
-#include "fitting/curve/curve_fit_host.h"
+#include "fitting/polynomial/polynomial_fit_host.h"
 #include "platform/msgbox.h"
 
 namespace {

@@ -25,6 +25,7 @@ class QToolBar;
 class QWidget;
 class GLView;
 struct CurveFitHost;
+struct PolynomialFitHost;
 class SplitterBar;
 namespace platform {
 class GridControl;
@@ -112,8 +113,10 @@ public:
     bool LoadGridData();
     // What the fitting dialogs and graph builders need of this window.
     CurveFitHost& curveHost();
+    PolynomialFitHost& polynomialHost();
     void mnuDrawCF_Click();
     void mnuDrawNLR_Click();
+    void mnuDrawPoly_Click();
 
     // View control.
     void picDraw_MouseDown(QMouseEvent* e);
@@ -215,7 +218,7 @@ private:
     bool mGLPainting = false;
     bool mFrameFresh = false;   // the framebuffer holds the frame Display just drew
     std::unique_ptr<platform::AccumBuffer> mAccum;
-    std::unique_ptr<CurveFitHost> mCurveHost;
+    std::unique_ptr<PolynomialFitHost> mFitHost;
     bool mSplitterDrag = false;
     long mSplitterX = 5220, mSplitter2Y = 0, mSplitter3Y = 0;
 
