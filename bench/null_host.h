@@ -1,12 +1,13 @@
 #pragma once
 // A main window that only keeps the report: the fitting runs' host in the
-// benchmarks.
+// benchmarks. A new document is always made.
 #include <memory>
 #include <string>
 
-#include "fitting/curve/curve_fit_host.h"
+#include "fitting/polynomial/polynomial_fit_host.h"
+#include "state/globals.h"
 
-struct NullHost : CurveFitHost {
+struct NullHost : PolynomialFitHost {
     bool loadGridData() override { return true; }
     void appendReport(const std::string& text) override { report += text; }
     void addGraphToList(const std::shared_ptr<Cls9>&) override {}
@@ -14,5 +15,9 @@ struct NullHost : CurveFitHost {
     void renameListLine(int, const std::string&) override {}
     void drawScene() override {}
     void viewFit() override {}
+    bool newDocument(long kind) override {
+        gPlotKind = kind;
+        return true;
+    }
     std::string report;
 };

@@ -7,3 +7,4 @@ trelvane_test(app_curve_fit_e2e_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/curve_fit
 trelvane_test(app_toolbar_icons_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/toolbar_icons_test.cpp LIBS trelvane_app Qt6::Svg GUI)
 trelvane_test(app_volume_window_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/volume_window_test.cpp LIBS trelvane_app GUI)
 trelvane_test(app_surface_window_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/surface_window_test.cpp LIBS trelvane_app GUI)
+trelvane_test(app_polynomial_fit_e2e_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/polynomial_fit_e2e_test.cpp LIBS trelvane_app GUI)

@@ -85,11 +85,15 @@ bool run(const PolynomialRunRequest& r, PolynomialFitHost& host) {
         return false;
     }
 
+    // The columns go to the solver and come back for the graphs, not copied.
     solver::PolynomialFitRequest fitRequest;
     fitRequest.model = r.model;
-    fitRequest.columns.assign(data.columns.begin(), data.columns.begin() + vars);
-    fitRequest.observed = data.columns.back();
+    const auto independent = static_cast<std::size_t>(vars);
+    for (std::size_t v = 0; v < independent; ++v) fitRequest.columns.push_back(std::move(data.columns[v]));
+    fitRequest.observed = std::move(data.columns.back());
     const solver::FitResult fit = solver::fitPolynomial(fitRequest);
+    for (std::size_t v = 0; v < independent; ++v) data.columns[v] = std::move(fitRequest.columns[v]);
+    data.columns.back() = std::move(fitRequest.observed);
     if (!fit.converged()) {
         message(fit.message);
         return false;

@@ -31,9 +31,6 @@ const Terms kModels[kPolynomialModelCount] = {
      {0, 0, 3}},
 };
 
-// The highest power of a variable in any model.
-constexpr int kMaxPower = 3;
-
 int findTerm(const Terms& terms, int px, int py, int pz) {
     for (std::size_t k = 0; k < terms.size(); ++k)
         if (terms[k].px == px && terms[k].py == py && terms[k].pz == pz) return static_cast<int>(k);
@@ -94,25 +91,24 @@ FitResult solve(const PolynomialFitRequest& req) {
                                                  std::to_string(i + 1) + ").");
     }
 
-    // Centre each variable on its mean and scale it into [-1, 1]; keep its
-    // powers 0 .. 3, from which every term's column is a product.
+    // Centre each variable on its mean and scale it into [-1, 1].
     double centre[3] = {0, 0, 0}, scale[3] = {1, 1, 1};
-    Eigen::ArrayXXd powers[3];
-    for (int v = 0; v < 3; ++v) {
-        powers[v].resize(m, kMaxPower + 1);
-        powers[v].col(0).setOnes();
-        if (v >= vars) continue;
+    Eigen::ArrayXXd u(m, vars);
+    for (int v = 0; v < vars; ++v) {
         const Eigen::Map<const Eigen::ArrayXd> col(req.columns[v].data(), m);
         centre[v] = col.mean();
         const double s = (col - centre[v]).abs().maxCoeff();
         scale[v] = s > 0 ? s : 1.0;
-        powers[v].col(1) = (col - centre[v]) / scale[v];
-        for (int e = 2; e <= kMaxPower; ++e) powers[v].col(e) = powers[v].col(e - 1) * powers[v].col(1);
+        u.col(v) = (col - centre[v]) / scale[v];
     }
+    // Each term's column as a product of powers of those.
     Eigen::MatrixXd a(m, p);
     for (int k = 0; k < p; ++k) {
-        const PolynomialTerm& t = terms[k];
-        a.col(k) = (powers[0].col(t.px) * powers[1].col(t.py) * powers[2].col(t.pz)).matrix();
+        auto column = a.col(k).array();
+        column.setOnes();
+        const int powers[3] = {terms[k].px, terms[k].py, terms[k].pz};
+        for (int v = 0; v < vars; ++v)
+            for (int e = 0; e < powers[v]; ++e) column *= u.col(v);
     }
     const Eigen::Map<const Eigen::VectorXd> y(req.observed.data(), m);
 
