@@ -55,6 +55,7 @@ void frmF1::wireDialogCommands() {
     connectAction("mnuGraphAxis", [this] { mnuDrawAxis_Click(); });
     connectAction("mnuDrawLight", [this] { mnuDrawLight_Click(); });
     connectAction("mnuGraphLight", [this] { mnuDrawLight_Click(); });
+    connectAction("mnuFunEdit", [this] { mnuFunEdit_Click(); });
     connectAction("mnuViewSet", [this] { mnuViewSet_Click(); });
     connectAction("mnuHelpCon", [this] { mnuHelpCon_Click(); });
     connectAction("mnuHelpHome", [this] { mnuHelpHome_Click(); });

@@ -100,6 +100,8 @@ public:
     // Axis, light and view dialogs; Help.
     void mnuDrawAxis_Click();
     void mnuDrawLight_Click();
+    // "Edit...": the property dialog of the first graph of the document.
+    void mnuFunEdit_Click();
     void mnuViewSet_Click();
     void mnuHelpCon_Click();
     void mnuHelpHome_Click();

@@ -86,11 +86,11 @@ void frmF1::buildMenus() {
 
     // Popups: not in the menu bar.
     FunEdit = new QMenu(QStringLiteral("FunEdit"), this);
-    FunEdit->setObjectName(QStringLiteral("mnuFunEdit"));
+    FunEdit->setObjectName(QStringLiteral("FunEdit"));
     fill(FunEdit, {{"mnuFunDelete", "Delete", ""}, {"mnuFunDelAll", "Delete All", ""}});
     GraphEdit = new QMenu(QStringLiteral("GraphEdit"), this);
     GraphEdit->setObjectName(QStringLiteral("GraphEdit"));
-    fill(GraphEdit, {{"mnuGraphEdit", "Edit...", ""},
+    fill(GraphEdit, {{"mnuFunEdit", "Edit...", ""},
                      {"mnuGraphCopyAs", "Copy As BMP", ""},
                      {"mnuGraphDelAll", "Delete All", ""},
                      {"", "", ""},

@@ -217,7 +217,7 @@ void frmF1::picDraw_MouseDown(QMouseEvent* e) {
         mSpinning = false;
     } else if (e->button() == Qt::RightButton) {
         const bool any = gGraphs->FunSurfs.Count() > 0;
-        for (const char* n : {"mnuGraphEdit", "mnuGraphCopyAs", "mnuGraphDelAll"}) setMenuEnabled(n, any);
+        for (const char* n : {"mnuFunEdit", "mnuGraphCopyAs", "mnuGraphDelAll"}) setMenuEnabled(n, any);
         GraphEdit->popup(e->globalPosition().toPoint());
     }
 }

@@ -31,6 +31,10 @@ public:
     Cls1 GetBox(long& lngAnimStep);
     // Draws every graph, then turns the two vertical clip planes off.
     void Draw(long& lngAnimStep);
+    // The graphs' text records joined in collection order: SaveTable for the
+    // data kinds 4, 5, 6, Save for the function kinds; other kinds (43) write
+    // nothing.
+    std::string Save() const;
     // Uploads the texture files of the textured graphs into the current
     // context; the frame calls it before the picture's lists open.
     void PrepareTextures() const;

@@ -8,31 +8,57 @@
 
 namespace formula {
 
-std::string formatFormulaNumber(double value) {
-    if (std::isnan(value)) return "NaN";
-    if (std::isinf(value)) return value > 0 ? "Inf" : "-Inf";
-    if (value == 0) return "0";
-
-    // 15 significant digits as d.dddddddddddddde[+-]x
+void appendFormulaNumber(std::string& out, double value) {
+    if (std::isnan(value)) {
+        out += "NaN";
+        return;
+    }
+    if (std::isinf(value)) {
+        out += value > 0 ? "Inf" : "-Inf";
+        return;
+    }
+    if (value == 0) {
+        out += '0';
+        return;
+    }
+    // 15 significant digits as d.dddddddddddddde[+-]x, taken apart in place:
+    // the graph records write tens of thousands of numbers.
     char buf[64];
     const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
-    const std::string sci(buf, res.ptr);
-    const std::size_t e = sci.find('e');
-    std::string digits = sci.substr(0, 1) + sci.substr(2, e - 2);
-    const int exponent = std::atoi(sci.c_str() + e + 1);
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    const char* e = std::find(buf, res.ptr, 'e');
+    char digits[32];
+    std::size_t n = 0;
+    digits[n++] = buf[0];
+    for (const char* p = buf + 2; p < e; ++p) digits[n++] = *p;
+    const char* q = e + 1;
+    const bool negativeExponent = *q == '-';
+    if (*q == '+' || *q == '-') ++q;
+    int exponent = 0;
+    std::from_chars(q, res.ptr, exponent);
+    if (negativeExponent) exponent = -exponent;
+    while (n > 1 && digits[n - 1] == '0') --n;
 
-    std::string out = value < 0 ? "-" : "";
+    if (value < 0) out += '-';
     if (exponent < 0) {
-        out += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+        out += "0.";
+        out.append(static_cast<std::size_t>(-exponent - 1), '0');
+        out.append(digits, n);
     } else {
         const std::size_t intLen = static_cast<std::size_t>(exponent) + 1;
-        if (digits.size() <= intLen) {
-            out += digits + std::string(intLen - digits.size(), '0');
+        if (n <= intLen) {
+            out.append(digits, n);
+            out.append(intLen - n, '0');
         } else {
-            out += digits.substr(0, intLen) + "." + digits.substr(intLen);
+            out.append(digits, intLen);
+            out += '.';
+            out.append(digits + intLen, n - intLen);
         }
     }
+}
+
+std::string formatFormulaNumber(double value) {
+    std::string out;
+    appendFormulaNumber(out, value);
     return out;
 }
 

@@ -11,6 +11,8 @@ namespace formula {
 // rounded to 15 significant digits, no trailing zeros; 0 and -0 give "0".
 // Non-finite values give "NaN", "Inf" or "-Inf", which no formula accepts.
 std::string formatFormulaNumber(double value);
+// The same text appended to out.
+void appendFormulaNumber(std::string& out, double value);
 
 // The number text of reports and option boxes: at most 15 significant digits
 // in the shortest form, "." as the decimal point whatever the locale, a minus

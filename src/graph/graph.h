@@ -117,6 +117,24 @@ public:
     // is not changed.
     std::shared_ptr<Cls9> Init(long lngID, const GraphSettings& s) const;
 
+    // The graph as one line of text, every token followed by one blank: the
+    // function layout (Save) and the table layout with every node of the
+    // vertex grid (SaveTable; a node never set is written as 0 0 0 and not
+    // created). Numbers are written as formula text ("." whatever the
+    // locale, never the exponent form). A count beyond its array throws
+    // std::out_of_range.
+    std::string Save() const;
+    std::string SaveTable() const;
+    // Always False; works out the implicit products of the expressions and
+    // drops them.
+    bool GetPoints() const;
+    // True for exactly one of the letters a..z, A..Z.
+    static bool IsLetter(const std::string& text);
+    // The expression with each free occurrence of the graph's variable (x or
+    // u by CoordType 1 and FunForm 2 or 3, a or u by CoordType 2) negated:
+    // "(-x)", or "-x" for the expression "x" alone; "" for other kinds.
+    std::string NegateVariable(const std::string& expression) const;
+
     // Draws the graph into the current OpenGL context in scene units
     // (value / gSceneScale - gSceneCenter).
     void Draw(long lngAnimStep = 0);

@@ -27,6 +27,8 @@ public:
     // Stores the reference as given; an empty one makes the next read create a
     // fresh point.
     void SetVertTab3D(long intU, long intV, std::shared_ptr<Cls2> point);
+    // The point of node (u, v), null when it holds none; creates nothing.
+    const Cls2* PeekVertTab3D(long intU, long intV) const { return vertTab3D_(intU, intV).get(); }
     // Whether node (u, v) holds a point, without creating one.
     bool HasVertTab3D(long intU, long intV) const { return vertTab3D_(intU, intV) != nullptr; }
 
