@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <sstream>
 
 #include "app/curve_edit_dialog.h"
 #include "fitting/curve/curve_fit_dialog.h"
@@ -19,16 +18,8 @@
 
 namespace {
 
-// The curve's settings and points, to see that nothing changed.
-std::string curveState(Cls9& g) {
-    std::ostringstream s;
-    s << g.ID << '|' << g.NameS << '|' << g.GraphType << ' ' << g.CoordType << ' ' << g.StepU << ' ' << g.StepV << ' '
-      << g.FillStyle << ' ' << g.FirstColor << ' ' << g.SecondColor << ' ' << g.LineColor << ' ' << g.LineWidth << ' '
-      << g.Material << ' ' << g.Show << ' ' << g.Smoothness << ' ' << g.Show2DScatter << ' ' << g.ScatterColor << ' '
-      << g.ScatterSize << ' ' << g.Symbol << '|';
-    for (long j = 0; j <= g.StepV; ++j) s << g.VertTab3D(0, j)->X << ',' << g.VertTab3D(0, j)->Y << ' ';
-    return s.str();
-}
+// The curve's record (its ID, name, settings and points) and its kind.
+std::string curveState(const Cls9& g) { return g.SaveTable() + std::to_string(g.CoordType); }
 
 // Pixels within 40 of the colour &HBBGGRR on every channel.
 long countColour(const QImage& img, long colour) {
