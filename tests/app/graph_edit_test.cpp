@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 
 #include "app/curve_edit_dialog.h"
@@ -219,4 +220,21 @@ TEST_F(CurveEdit, ACurveFitAfterEditAddsNewGraphs) {
     EXPECT_EQ(gGraphs->FunSurfs.Count(), 4);
     EXPECT_EQ(w->graphList()->count(), 4);
     EXPECT_EQ(curveState(*curve), state);
+}
+
+TEST_F(CurveEdit, RightClickOffersEditOnlyWithGraphs) {
+    auto rightClick = [this] {
+        QTest::mouseClick(w->drawingWidget(), Qt::RightButton, {}, QPoint(50, 50));
+        auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        EXPECT_NE(popup, nullptr);
+        if (!popup) return false;
+        EXPECT_EQ(popup->objectName(), "GraphEdit");
+        EXPECT_TRUE(popup->actions().contains(w->action("mnuFunEdit")));
+        popup->close();
+        return w->action("mnuFunEdit")->isEnabled();
+    };
+    EXPECT_FALSE(rightClick());
+    curveAndScatter();
+    EXPECT_TRUE(rightClick());
+    EXPECT_FALSE(gReplaceSelectedGraph);
 }
