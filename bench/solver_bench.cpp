@@ -20,6 +20,7 @@
 #include "fitting/solver/formula_model.h"
 #include "fitting/solver/least_squares.h"
 #include "fitting/solver/nonlinear_fit.h"
+#include "eigen_residuals.h"
 #include "nist_support.h"
 
 namespace {
@@ -28,30 +29,6 @@ constexpr const char* kOurs = "BM_Trelvane";
 constexpr const char* kEigen = "BM_EigenLM";
 constexpr const char* kEigenTight = "BM_EigenLM_1e-12";
 constexpr double kTightTolerance = 1e-12;
-
-// Residuals f(x; p) - y of a FormulaModel, in the form Eigen's solver calls.
-struct ResidualFunctor {
-    using Scalar = double;
-    enum { InputsAtCompileTime = Eigen::Dynamic, ValuesAtCompileTime = Eigen::Dynamic };
-    using InputType = Eigen::VectorXd;
-    using ValueType = Eigen::VectorXd;
-    using JacobianType = Eigen::MatrixXd;
-
-    solver::FormulaModel& model;
-    Eigen::VectorXd observed;
-    Eigen::VectorXd scratch;
-
-    int inputs() const { return model.parameterCount(); }
-    int values() const { return model.pointCount(); }
-    int operator()(const Eigen::VectorXd& p, Eigen::VectorXd& fvec) {
-        if (model.evaluate(p, fvec) >= 0) return -1;
-        fvec -= observed;
-        return 0;
-    }
-    int df(const Eigen::VectorXd& p, Eigen::MatrixXd& fjac) {
-        return model.evaluateWithJacobian(p, scratch, fjac) >= 0 ? -1 : 0;
-    }
-};
 
 struct Prepared {
     nist::Problem problem;

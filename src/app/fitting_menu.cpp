@@ -11,6 +11,8 @@
 #include "fitting/nonlinear/nonlin_dialog.h"
 #include "fitting/polynomial/polynomial_dialog.h"
 #include "fitting/polynomial/polynomial_fit_host.h"
+#include "fitting/surface/surface_fit_dialog.h"
+#include "fitting/surface/volume_fit_dialog.h"
 #include "graph/graph.h"
 #include "platform/grid_control.h"
 #include "document/scene.h"
@@ -80,6 +82,22 @@ void frmF1::mnuDrawNLR_Click() {
     });
 }
 
+void frmF1::mnuDrawSF_Click() {
+    // A 3-D or 4-D document keeps its graphs: the surface joins them.
+    if ((gPlotKind == 1 || gPlotKind == 4) && !polynomialHost().newDocument(3)) return;
+    if (!LoadGridData()) return;
+    frmSurFit dialog(curveHost(), this);
+    dialog.exec();
+}
+
+void frmF1::mnuDrawVF_Click() {
+    gClipSurface = false;
+    if (!polynomialHost().newDocument(11)) return;
+    if (!LoadGridData()) return;
+    frmVolFit dialog(curveHost(), this);
+    dialog.exec();
+}
+
 void frmF1::mnuDrawPoly_Click() {
     // The document, the clip option and the view stay: the run switches to a
     // document of its model's kind itself.
@@ -91,5 +109,7 @@ void frmF1::mnuDrawPoly_Click() {
 void frmF1::wireFittingCommands() {
     connectAction("mnuDrawCF", [this] { mnuDrawCF_Click(); });
     connectAction("mnuDrawNLR", [this] { mnuDrawNLR_Click(); });
+    connectAction("mnuDrawSF", [this] { mnuDrawSF_Click(); });
+    connectAction("mnuDrawVF", [this] { mnuDrawVF_Click(); });
     connectAction("mnuDrawPoly", [this] { mnuDrawPoly_Click(); });
 }

@@ -119,6 +119,12 @@ public:
     void mnuDrawCF_Click();
     void mnuDrawNLR_Click();
     void mnuDrawPoly_Click();
+    // Surface Fitting: a 2-D document becomes a new 3-D one (stopping when
+    // declined); the grid, then frmSurFit. Nothing follows the dialog.
+    void mnuDrawSF_Click();
+    // Volume Fitting: the clip option off, always a new 4-D document
+    // (stopping when declined); the grid, then frmVolFit.
+    void mnuDrawVF_Click();
 
     // View control.
     void picDraw_MouseDown(QMouseEvent* e);

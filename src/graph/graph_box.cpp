@@ -2,6 +2,7 @@
 #include "state/globals.h"
 #include "graph/graph.h"
 #include "scene/box.h"
+#include "formula/program.h"
 
 #include <stdexcept>
 
@@ -61,7 +62,14 @@ std::shared_ptr<Cls1> Cls9::GetBox(long lngAnimStep) {
         for (long j = 0; j <= StepV; ++j) widenBy(*VertTab3D(0, j), b);
         break;
     case 6:
-        gridLoop([&](long i, long j) { widenBy(*VertTab3D(i, j), b); });
+        // A node where the model has no value keeps its place across the
+        // floor but neither its height nor the colour range.
+        gridLoop([&](long i, long j) {
+            const Cls2& p = *VertTab3D(i, j);
+            widen(p.X, b.MaxX, b.MinX);
+            widen(p.Z, b.MaxZ, b.MinZ);
+            if (p.Y != formula::UndefinedValue) widen(p.Y, b.MaxY, b.MinY);
+        });
         c.MaxC = b.MaxY;
         c.MinC = b.MinY;
         break;

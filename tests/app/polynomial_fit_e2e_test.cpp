@@ -16,21 +16,9 @@
 #include "platform/grid_control.h"
 #include "support/gl_offscreen.h"
 #include "support/when_shown.h"
-#include "window_fixture.h"
+#include "fit_road_fixture.h"
 
 namespace {
-
-void savePicture(const QImage& img, const std::string& name) {
-    QDir().mkpath(QStringLiteral(TRELVANE_BINARY_DIR "/pictures"));
-    img.save(QString::fromStdString(std::string(TRELVANE_BINARY_DIR) + "/pictures/" + name + ".png"));
-}
-
-int differing(const QImage& a, const QImage& b) {
-    int n = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y);
-    return n;
-}
 
 // In frmPoly: picks the model (0 .. 8 in the list), moves the named columns
 // into rows x, y, z, v in turn and presses OK.
@@ -66,42 +54,14 @@ double figureAfter(const std::string& line, const std::string& label) {
 
 }  // namespace
 
-class PolynomialFitRoad : public WindowTest {
+class PolynomialFitRoad : public FitRoadTest {
 protected:
-    // The columns Var1.. with the values given, typed as numbers.
-    void fillGrid(const std::vector<std::vector<double>>& columns) {
-        GridControl* g = w->grid();
-        g->Clear();
-        for (std::size_t c = 0; c < columns.size(); ++c) {
-            g->SetCellText(0, static_cast<long>(c) + 1, "Var" + std::to_string(c + 1));
-            for (std::size_t r = 0; r < columns[c].size(); ++r) {
-                char buf[32];
-                g->SetCellText(static_cast<long>(r) + 1, static_cast<long>(c) + 1,
-                               std::string(buf, std::to_chars(buf, buf + 32, columns[c][r]).ptr));
-            }
-        }
-    }
-
     void run(int model, std::vector<QString> columns) {
         whenShown<frmPoly>([model, columns](frmPoly* d) {
             chooseAndRun(d, model, columns);
             if (d->isVisible()) d->Command6->click();
         });
         w->action("mnuDrawPoly")->trigger();
-    }
-
-    // The picture redrawn after change(), then restore().
-    QImage redrawnWith(const std::function<void()>& change, const std::function<void()>& restore,
-                       const std::string& name) {
-        change();
-        w->DrawScene();
-        w->Display(gAnimStep);
-        const QImage img = picture();
-        savePicture(img, name);
-        restore();
-        w->DrawScene();
-        w->Display(gAnimStep);
-        return img;
     }
 };
 

@@ -3,11 +3,10 @@
 #include <algorithm>
 
 #include "fitting/common/fit_options.h"
-#include "fitting/common/fit_report.h"
 #include "fitting/common/fitted_model.h"
-#include "fitting/common/fitted_parameters.h"
 #include "fitting/curve/add_curve_graph.h"
 #include "fitting/curve/guarded_run.h"
+#include "fitting/nonlinear/fit_steps.h"
 #include "fitting/nonlinear/nonlin_curve_graph.h"
 #include "platform/msgbox.h"
 #include "state/globals.h"
@@ -17,19 +16,10 @@ namespace {
 void message(const std::string& text) { platform::MsgBox(text); }
 
 bool run(const FitDialogInput& input, CurveFitHost& host) {
-    const solver::FitOptions options = MakeFitOptions(gNonLinMethod, gNonLinMaxIterations, gNonLinTolerance);
     NonlinearSetup setup;
-    std::string refused;
-    switch (SetUpNonlinearFit(input, options, setup, refused)) {
-    case SetupStatus::Refused: message(refused); return false;
-    case SetupStatus::SyntaxShown: return false;
-    case SetupStatus::Ready: break;
-    }
-    const solver::FitResult fit = solver::fitNonlinear(setup.request);
-    if (!fit.converged()) {
-        message(fit.message);
+    solver::FitResult fit;
+    if (!SetUpAndFit(input, MakeFitOptions(gNonLinMethod, gNonLinMaxIterations, gNonLinTolerance), setup, fit))
         return false;
-    }
     PresentNonLinFit(input, setup, fit, host);
     return true;
 }
@@ -39,17 +29,7 @@ bool run(const FitDialogInput& input, CurveFitHost& host) {
 void PresentNonLinFit(const FitDialogInput& input, const NonlinearSetup& setup, const solver::FitResult& fit,
                       CurveFitHost& host) {
     const solver::NonlinearFitRequest& request = setup.request;
-    const std::vector<double> values = InLetterOrder(request.parameters, fit.parameters);
-    const long n = static_cast<long>(values.size());
-    const FittedParameters fitted = FittedParameters::Row(values);
-    std::string fittedModel;
-    ApplyFittedParameters(input.model, fittedModel, n, fitted);
-
-    host.appendReport(NonlinearReportHead("Nonlinear Curve Fitting", {input.columns[0].name}, input.columns[1].name,
-                                          'y', input.model));
-    ReportFittedParameters(n, fitted, [&host](const std::string& line) { host.appendReport(line); });
-    host.appendReport(NonlinearReportTail('y', fittedModel, InLetterOrder(request.parameters, fit.standardErrors),
-                                          fit, request.options.method));
+    const auto [values, fittedModel] = ReportNonlinearFit("Nonlinear Curve Fitting", 'y', input, setup, fit, host);
 
     const std::vector<double>& x = request.columns[0];
     const std::vector<double>& y = request.observed;

@@ -11,12 +11,9 @@
 
 #include "fitting/curve/curve_fit_host.h"
 #include "fitting/polynomial/polynomial_grid.h"
+#include "fitting/surface/surface_graphs.h"
 
 class Cls9;
-
-// The nodes per axis of the surface and volume grids the graph can hold.
-inline constexpr long kMaxSurfaceNodes = 61;
-inline constexpr long kMaxVolumeNodes = 31;
 
 // kind 1 (kCurveKindScatter): the points as hollow blue markers, named
 // "Polynomial Scatter: y=" modelText; kind 2 (kCurveKindModel): a curve of
@@ -27,24 +24,24 @@ std::shared_ptr<Cls9> AddPolynomialCurveGraph(CurveFitHost& host, std::span<cons
                                               std::span<const double> y, long count, long kind, std::string& title,
                                               const std::string& modelText, long colour);
 
-// The surface of grid (N x N nodes, N 1 .. kMaxSurfaceNodes) in the Rainbow
-// colour map with the data points (X, Y, Z data in scene axis order, as many
-// as the shortest holds), named "Polynomial Surface: z=" modelText, contour
+// The surface of grid (N x N nodes, N 2 .. kMaxSurfaceNodes) in the Rainbow
+// colour map with the data points (X, Y, Z data in scene axis order, of equal
+// lengths; MakeSurfaceGraph), named "Polynomial Surface: z=" modelText, contour
 // interval (high - low) / 20 as a whole number. title is set to
-// "Polynomial Surface: ". Another N throws std::out_of_range before the
-// document changes.
+// "Polynomial Surface: ". Another N, or data of unequal lengths, throws
+// std::out_of_range before the document changes.
 std::shared_ptr<Cls9> AddPolynomialSurfaceGraph(CurveFitHost& host, const PolynomialSurface& grid,
                                                 std::span<const double> Xdata, std::span<const double> Ydata,
                                                 std::span<const double> Zdata, std::string& title,
                                                 const std::string& modelText, double low, double high);
 
-// The volume of grid (N x N x N nodes, N 1 .. kMaxVolumeNodes) with the data
+// The volume of grid (N x N x N nodes, N 2 .. kMaxVolumeNodes) with the data
 // points (x, y, z, v data in data order), named "Polynomial Volume: v="
 // modelText, and the default slices over nodes 1 .. N: an X slice at x.min, a
 // Y slice at y.min, Z slices at z.min and at the middle of z, each with the
 // colour map and contour lines every (v.max - v.min) / 20. title is set to
-// "Polynomial Volume: ". Another N throws std::out_of_range before the
-// document changes.
+// "Polynomial Volume: ". Another N, or data of unequal lengths, throws
+// std::out_of_range before the document changes.
 std::shared_ptr<Cls9> AddPolynomialVolumeGraph(CurveFitHost& host, const PolynomialVolume& grid,
                                                std::span<const double> xdata, std::span<const double> ydata,
                                                std::span<const double> zdata, std::span<const double> vdata,
