@@ -58,9 +58,7 @@ void BM_CurveFitRunTenModels(benchmark::State& state) {
     platform::MsgRecorder msgs;  // the note that the scatter shows 10001 points
     for (auto _ : state) {
         state.PauseTiming();
-        gGraphs = std::make_shared<Cls8>();
-        gScene = std::make_shared<Cls8>();
-        gGraphCounter = 0;
+        freshDocument();
         NullHost host;
         state.ResumeTiming();
         benchmark::DoNotOptimize(RunCurveFit(r, host));

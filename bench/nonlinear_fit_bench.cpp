@@ -42,12 +42,6 @@ FitDialogInput prepare() {
     return in;
 }
 
-void freshDocument() {
-    gGraphs = std::make_shared<Cls8>();
-    gScene = std::make_shared<Cls8>();
-    gGraphCounter = 0;
-}
-
 void BM_FitNonlinearAlone(benchmark::State& state) {
     const FitDialogInput in = prepare();
     NonlinearSetup setup;

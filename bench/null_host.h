@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "document/scene.h"
 #include "fitting/polynomial/polynomial_fit_host.h"
 #include "state/globals.h"
 
@@ -21,3 +22,10 @@ struct NullHost : PolynomialFitHost {
     }
     std::string report;
 };
+
+// An empty document for the next run: both scenes new, IDs from 1 again.
+inline void freshDocument() {
+    gGraphs = std::make_shared<Cls8>();
+    gScene = std::make_shared<Cls8>();
+    gGraphCounter = 0;
+}
