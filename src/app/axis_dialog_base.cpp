@@ -15,20 +15,13 @@
 #include "state/globals.h"
 
 AxisDialogBase::AxisDialogBase(const char* name, QWidget* parent) : QDialog(parent) {
-    setObjectName(QString::fromUtf8(name));
-    setWindowTitle(QStringLiteral("Axis Properties"));
-    SSTab1 = new QTabWidget(this);
-    SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    SSTab1 = dialogwidgets::tabDialog(this, name, QStringLiteral("Axis Properties"));
 }
 
 void AxisDialogBase::finishLayout() {
-    SSTab1->setCurrentIndex(0);
-    const OkCancelRow buttons = makeOkCancelRow(this, "Command1", "Command2");
+    const OkCancelRow buttons = dialogwidgets::finishTabs(this, SSTab1, "Command1", "Command2");
     Command1 = buttons.ok;
     Command2 = buttons.cancel;
-    auto* root = new QVBoxLayout(this);
-    root->addWidget(SSTab1);
-    root->addLayout(buttons.row);
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 }
 

@@ -2,10 +2,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
 
 #include "platform/msgbox.h"
 
@@ -44,6 +47,21 @@ QComboBox* list(QWidget* parent, const char* name) {
     auto* c = named(new QComboBox(parent), name);
     c->setEditable(false);
     return c;
+}
+
+QTabWidget* tabDialog(QDialog* dialog, const char* name, const QString& caption) {
+    named(dialog, name);
+    dialog->setWindowTitle(caption);
+    return named(new QTabWidget(dialog), "SSTab1");
+}
+
+OkCancelRow finishTabs(QDialog* dialog, QTabWidget* tabs, const char* okName, const char* cancelName) {
+    tabs->setCurrentIndex(0);
+    const OkCancelRow buttons = makeOkCancelRow(dialog, okName, cancelName);
+    auto* root = new QVBoxLayout(dialog);
+    root->addWidget(tabs);
+    root->addLayout(buttons.row);
+    return buttons;
 }
 
 std::string boxText(const QLineEdit* edit) { return edit->text().toStdString(); }

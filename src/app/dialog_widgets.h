@@ -6,12 +6,16 @@
 #include <initializer_list>
 #include <string>
 
+#include "app/grid_dialogs_buttons.h"
+
 class QCheckBox;
+class QDialog;
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
+class QTabWidget;
 class QWidget;
 
 namespace dialogwidgets {
@@ -23,6 +27,12 @@ QRadioButton* option(QWidget* parent, const char* name, const QString& caption);
 QGroupBox* frame(QWidget* parent, const char* name, const QString& caption);
 // A drop-down list that takes no typed text.
 QComboBox* list(QWidget* parent, const char* name);
+
+// A dialog of tabs over an OK and Cancel row: tabDialog names and captions
+// the dialog and gives it its tab control SSTab1; once the tabs are added,
+// finishTabs puts the row under them and opens the first tab.
+QTabWidget* tabDialog(QDialog* dialog, const char* name, const QString& caption);
+OkCancelRow finishTabs(QDialog* dialog, QTabWidget* tabs, const char* okName, const char* cancelName);
 
 // Refuses a box: the message (with the application's title) and the box
 // selected for a new entry. The dialog stays open.

@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <stdexcept>
 
 #include "graph/graph_data.h"
+#include "state/whole_number.h"
 
 namespace {
 
@@ -112,6 +114,72 @@ TEST(SliceDescriptor, DefaultDescriptorsReadBackAsWritten) {
     GraphData g;
     ReadSliceDescriptor(g, SliceAxis::X, 1, DefaultSliceDescriptor(2.75, 1e12, 31));
     EXPECT_EQ(readBack(g, SliceAxis::X, 1), (Slice{2.75, 1, 31, 1, 31, true, true, 2147483647, 12632256, false, 0}));
+}
+
+// Slice lines as "Edit...", the dialog's Add and the builders write them, and
+// what each reads back: the example slice, contours off, vectors on, trailing
+// blanks, a comma as the decimal point.
+TEST(SliceDescriptor, LinesAsWrittenAndRead) {
+    SliceLine example{0.5, 1, 21, 1, 21, true, true, 2, 255, false, 0};
+    SliceLine noContours{-3.25, 2, 20, 3, 19, false, false, 0, 0, false, 0};
+    SliceLine vectors{1.0 / 3, 1, 11, 1, 11, true, false, 0, 0, true, 65280};
+    struct Case {
+        SliceLine line;
+        SliceLineEnd end;
+        const char* text;
+    };
+    const Case written[] = {
+        {example, SliceLineEnd::NoBlank, "0.5 1 21 1 21 1 1 2 255 0"},
+        {example, SliceLineEnd::Blank, "0.5 1 21 1 21 1 1 2 255 0 "},
+        {noContours, SliceLineEnd::NoBlank, "-3.25 2 20 3 19 0 0 0"},
+        {vectors, SliceLineEnd::Blank, "0.333333333333333 1 11 1 11 1 0 1 65280 "},
+    };
+    for (const Case& c : written) {
+        EXPECT_EQ(WriteSliceDescriptor(c.line, c.end), c.text);
+        SliceLine back = ParseSliceDescriptor(c.text);
+        if (back.position != c.line.position) EXPECT_NEAR(back.position, c.line.position, 1e-15) << c.text;
+        back.position = c.line.position;
+        EXPECT_EQ(back, c.line) << c.text;
+    }
+
+    struct Read {
+        const char* text;
+        SliceLine line;
+    };
+    const Read read[] = {
+        {"0,5 1 21 1 21 1 1 2 255 0", example},      // a comma reads as the decimal point
+        {"0,5 1 21 1 21 1 1 2,4 255 0  ", example},  // two trailing blanks, a rounded interval
+        {"0.5 1 21 1 21 1 1 2 255 0", example},
+        {"-3,25 2 20 3 19 0 0 0 ", noContours},
+        // A line cut short reads its missing words as empty, never another line's.
+        {"7", {7, 0, 0, 0, 0, false, false, 0, 0, false, 0}},
+        // A blank inside a value shifts its line's words (the dialog refuses such a value).
+        {"1 5 1 21 1 21 1 1 2 255 0", {1, 5, 1, 21, 1, false, true, 1, 2, false, 0}},
+    };
+    for (const Read& r : read) {
+        SliceLine got = ParseSliceDescriptor(r.text);
+        got.contLevels = static_cast<double>(roundHalfEven(got.contLevels));
+        EXPECT_EQ(got, r.line) << r.text;
+    }
+}
+
+// What "Edit..." writes for each slice of a graph reads back into the same
+// slice, in every family; the position to its 15 significant digits.
+TEST(SliceDescriptor, EditLinesKeepEverySlice) {
+    const double positions[] = {0.5, 1.0 / 3, -12.25, 1e-9, 123456789.125};
+    for (SliceAxis axis : {SliceAxis::X, SliceAxis::Y, SliceAxis::Z}) {
+        GraphData g, back;
+        long s = 0;
+        for (double p : positions) {
+            ++s;
+            StoreSlice(g, axis, s, {p, s, 20 + s, 2, 21, s % 2 == 0, s % 2 == 1, 2 * s, 255 * s, s == 3, 7});
+            ReadSliceDescriptor(back, axis, s, WriteSliceDescriptor(SliceOf(g, axis, s), SliceLineEnd::Blank));
+            Slice got = readBack(back, axis, s);
+            EXPECT_NEAR(got.position, p, std::abs(p) * 1e-15);
+            got.position = p;
+            EXPECT_EQ(got, readBack(g, axis, s)) << p;
+        }
+    }
 }
 
 }  // namespace
