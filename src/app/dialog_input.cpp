@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdint>
 #include <limits>
 
 #include "app/grid_number.h"
@@ -62,17 +61,6 @@ bool ReadViewValue(std::string_view text, std::string& cleaned, double& value) {
     cleaned = number;
     value = v;
     return true;
-}
-
-bool ReadLongBox(std::string_view text, long& value) {
-    const double r = std::nearbyint(formula::readNumberText(text));  // to nearest, halves to even
-    if (!(r >= 0 && r <= static_cast<double>(std::numeric_limits<std::int32_t>::max()))) return false;
-    value = static_cast<long>(r);
-    return true;
-}
-
-std::string LongBoxMessage(const std::string& box) {
-    return box + " must be a number from 0 to " + std::to_string(std::numeric_limits<std::int32_t>::max()) + ".";
 }
 
 std::string RatioMessage(const std::string& box) {

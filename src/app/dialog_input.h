@@ -31,14 +31,6 @@ bool ReadLabelCount(std::string_view text, long& count);
 // An empty box reads 0.
 bool ReadViewValue(std::string_view text, std::string& cleaned, double& value);
 
-// A whole number typed into a graph dialog's step, width or size box: the
-// number at the start of the text ("." as the decimal point; text that does
-// not start with one reads 0), rounded halves to even. False when it comes
-// out negative or beyond a Long (the value is then left alone).
-bool ReadLongBox(std::string_view text, long& value);
-// "Step must be a number from 0 to 2147483647." for the box "Step".
-std::string LongBoxMessage(const std::string& box);
-
 // The messages of a refused box; `box` names it as its label does.
 std::string RatioMessage(const std::string& box);
 std::string LabelCountMessage(const std::string& box);

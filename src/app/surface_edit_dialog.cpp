@@ -16,6 +16,9 @@
 
 #include "app/colormap_names.h"
 #include "app/dialog_widgets.h"
+#include "app/graph_edit.h"
+#include "app/graph_edit_dialogs.h"
+#include "app/main_window.h"
 #include "graph/graph.h"
 #include "scene/material.h"
 
@@ -27,6 +30,7 @@ QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 frmF12::frmF12(QWidget* parent) : QDialog(parent) {
     SSTab1 = tabDialog(this, "frmF12", QStringLiteral("3D Surface Properties"));
+    SSTab1->setUsesScrollButtons(false);  // all six tabs in view
     buildGeneralTab();
     buildColorTab();
     buildMaterialTab();
@@ -221,8 +225,16 @@ void frmF12::Command3_Click() {
         refuse(Text2, message);
         return;
     }
+    if (apply && !apply(*fresh)) return;
     mGraph = fresh;
     accept();
 }
 
 void frmF12::Command4_Click() { reject(); }
+
+bool EditSurfaceGraph(frmF1& main, Cls9& edited) {
+    frmF12 dialog(&main);
+    dialog.Preset(edited);
+    dialog.apply = [&](Cls9& fresh) { return ApplyEditedGraph(main, edited, fresh); };
+    return dialog.exec() == QDialog::Accepted;
+}

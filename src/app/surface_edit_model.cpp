@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/dialog_input.h"
+#include "app/property_input.h"
 #include "graph/graph.h"
 #include "state/whole_number.h"
 
@@ -30,8 +30,8 @@ bool BuildSurfaceSettings(const SurfaceDialogValues& v, Cls9& g, std::string& me
     g.ColorName = v.colorName;
     g.ShowColormap = v.showColormap;
     g.ShowContour = v.showContour;
-    if (v.showContour && !dialoginput::ReadLongBox(v.contourStep, g.ContourLevel)) {
-        message = dialoginput::LongBoxMessage("Step");
+    if (v.showContour && !propertyinput::ReadPropertyLong(v.contourStep, g.ContourLevel)) {
+        message = propertyinput::PropertyLongMessage("Step");
         return false;
     }
     g.ShowVector = false;  // no control offers the gradient arrows

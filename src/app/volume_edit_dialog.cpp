@@ -14,6 +14,9 @@
 
 #include "app/colormap_names.h"
 #include "app/dialog_widgets.h"
+#include "app/graph_edit.h"
+#include "app/graph_edit_dialogs.h"
+#include "app/main_window.h"
 #include "graph/graph.h"
 #include "graph/slice_descriptor.h"
 #include "platform/color_swatch.h"
@@ -143,14 +146,15 @@ void frmF31::buildSliceTab(int axis, const char* caption, const EditorNames& n) 
     grid->addWidget(e.stepLabel, 4, 1);
     grid->addWidget(e.step, 4, 2, 1, 2);
     grid->addWidget(e.colorLabel, 5, 1);
-    grid->addWidget(e.swatch, 5, 2, 1, 2);
+    grid->addWidget(e.swatch, 5, 2, 1, 2, Qt::AlignLeft | Qt::AlignVCenter);
+    grid->setRowStretch(6, 1);
     grid->addWidget(e.listLabel, 0, 4);
-    grid->addWidget(e.list, 1, 4, 5, 1);
+    grid->addWidget(e.list, 1, 4, 6, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(e.add);
     buttons->addWidget(e.del);
     buttons->addWidget(e.reset);
-    grid->addLayout(buttons, 6, 4);
+    grid->addLayout(buttons, 7, 4);
     auto* page = new QVBoxLayout(tab);
     page->addWidget(f);
     SSTab1->addTab(tab, QString::fromUtf8(caption));
@@ -256,8 +260,16 @@ void frmF31::Command1_Click() {
         platform::MsgBox(message, platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
         return;
     }
+    if (apply && !apply(*fresh)) return;
     mGraph = fresh;
     accept();
 }
 
 void frmF31::Command2_Click() { reject(); }
+
+bool EditVolumeGraph(frmF1& main, Cls9& edited) {
+    frmF31 dialog(&main);
+    dialog.Preset(edited);
+    dialog.apply = [&](Cls9& fresh) { return ApplyEditedGraph(main, edited, fresh); };
+    return dialog.exec() == QDialog::Accepted;
+}

@@ -4,6 +4,7 @@
 // isosurface levels. It changes nothing itself: its OK builds the settings of
 // a fresh graph (settings()), which "Edit..." then copies into the edited graph.
 #include <QDialog>
+#include <functional>
 #include <array>
 #include <memory>
 
@@ -58,6 +59,9 @@ public:
 
     // The fresh graph OK built; empty until OK succeeded.
     std::shared_ptr<Cls9> settings() const { return mGraph; }
+    // What OK does with the fresh graph before the dialog closes ("Edit..."
+    // copies it into the edited graph and redraws); false keeps it open.
+    std::function<bool(Cls9& fresh)> apply;
 
     QTabWidget* SSTab1;
     QGroupBox* Frame1;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/dialog_input.h"
+#include "app/property_input.h"
 #include "formula/number_text.h"
 #include "graph/graph.h"
 #include "graph/slice_descriptor.h"
@@ -50,8 +51,8 @@ AddResult AddSliceLine(const SliceEditorBoxes& b, std::size_t count) {
     if (!dialoginput::ReadNumber(b.value, line.position) || !std::isfinite(line.position))
         return refuse(AddResult::Box::Value, kNotANumber);
     long step = 0;
-    if (b.contour && !dialoginput::ReadLongBox(b.step, step))
-        return refuse(AddResult::Box::Step, dialoginput::LongBoxMessage("Step"));
+    if (b.contour && !propertyinput::ReadPropertyLong(b.step, step))
+        return refuse(AddResult::Box::Step, propertyinput::PropertyLongMessage("Step"));
     // The range boxes cannot be edited; their texts read as whole numbers.
     auto whole = [](const std::string& text) { return roundHalfEven(formula::readNumberText(text)); };
     line.first1 = whole(b.from1);

@@ -70,31 +70,6 @@ TEST(DialogInput, LightValuesAreOneSingleEach) {
     }
 }
 
-// A step, width or size: the number at the text's start, halves to even;
-// negative or beyond a Long refused, leaving the value alone.
-TEST(DialogInput, LongBoxesTakeWholeNumbersOfALong) {
-    struct Case {
-        const char* text;
-        bool ok;
-        long value;
-    };
-    const std::vector<Case> cases = {
-        {"20", true, 20},          {"12.5", true, 12},         {"13.5", true, 14},
-        {"abc", true, 0},          {"", true, 0},              {"7px", true, 7},
-        {"1,5", true, 1},          {"-0.4", true, 0},          {"2147483647", true, 2147483647},
-        {"2147483647.4", true, 2147483647},
-        {"2147483647.5", false, 0}, {"3000000000", false, 0},  {"1e300", false, 0},
-        {"-1", false, 0},          {"-2147483649", false, 0},
-    };
-    for (const Case& c : cases) {
-        long v = -7;
-        EXPECT_EQ(ReadLongBox(c.text, v), c.ok) << c.text;
-        EXPECT_EQ(v, c.ok ? c.value : -7) << c.text;
-    }
-    EXPECT_EQ(LongBoxMessage("Step"), "Step must be a number from 0 to 2147483647.");
-    EXPECT_EQ(LongBoxMessage("Line Width"), "Line Width must be a number from 0 to 2147483647.");
-}
-
 TEST(DialogInput, ViewBoxesTakeNumberCharactersThatFormOneNumber) {
     struct Case {
         const char* text;

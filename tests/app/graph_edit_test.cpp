@@ -62,17 +62,7 @@ protected:
         QTest::qWait(30);
         return picture();
     }
-    void edit(std::function<void(frmF33*)> steps) {
-        bool ran = false;
-        whenModal<frmF33>([&](frmF33* d) {
-            EXPECT_TRUE(gReplaceSelectedGraph);
-            steps(d);
-            ran = true;
-        });
-        w->action("mnuFunEdit")->trigger();
-        EXPECT_TRUE(ran);
-        EXPECT_FALSE(gReplaceSelectedGraph);
-    }
+    void edit(std::function<void(frmF33*)> steps) { editFirstGraph<frmF33>(steps); }
 };
 
 TEST_F(CurveEdit, PresetsComeFromTheFirstGraphEvenWhenItIsHidden) {

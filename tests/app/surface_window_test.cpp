@@ -42,17 +42,7 @@ int differing(const QImage& a, const QImage& b) {
 
 class SurfaceWindowTest : public WindowTest {
 protected:
-    std::shared_ptr<Cls9> addSurface() {
-        w->mnuFileNew3D();
-        auto g = testsupport::makeSurfaceGraph(60);
-        g->ID = ++gGraphCounter;
-        gGraphs->FunSurfs.Add(g, Cls8::KeyOf(g->ID));
-        gScene->FunSurfs.Add(g, Cls8::KeyOf(g->ID));
-        w->addGraphLine(g->NameS);
-        gScene->RotRoll = 0, gScene->RotPitch = -30, gScene->RotYaw = 45;
-        w->mnuViewFit_Click();
-        return g;
-    }
+    std::shared_ptr<Cls9> addSurface() { return addSurfaceDocument(60); }
 };
 
 TEST_F(SurfaceWindowTest, FacesFloorMapContoursAndLegend) {

@@ -19,6 +19,7 @@
 #include "platform/shell_open.h"
 #include "document/scene.h"
 #include "support/sample_graphs.h"
+#include "modal_dialog.h"
 
 class WindowTest : public ::testing::Test {
 protected:
@@ -53,6 +54,35 @@ protected:
         gScene->FunSurfs.Add(g, Cls8::KeyOf(g->ID));
         w->addGraphLine("v=data");
         return g;
+    }
+
+    // A surface of (steps + 1)^2 nodes as the surface builders make it, the
+    // only graph of a new 3-D document, in the ISO view and zoomed to fit.
+    std::shared_ptr<Cls9> addSurfaceDocument(long steps) {
+        w->mnuFileNew3D();
+        auto g = testsupport::makeSurfaceGraph(steps);
+        g->ID = ++gGraphCounter;
+        gGraphs->FunSurfs.Add(g, Cls8::KeyOf(g->ID));
+        gScene->FunSurfs.Add(g, Cls8::KeyOf(g->ID));
+        w->addGraphLine(g->NameS);
+        gScene->RotRoll = 0, gScene->RotPitch = -30, gScene->RotYaw = 45;
+        w->mnuViewFit_Click();
+        return g;
+    }
+
+    // Runs "Edit..." with the steps acting on its dialog D once it shows; the
+    // replace flag is set exactly while the dialog is open.
+    template <class D>
+    void editFirstGraph(std::function<void(D*)> steps) {
+        bool ran = false;
+        whenModal<D>([&](D* d) {
+            EXPECT_TRUE(gReplaceSelectedGraph);
+            steps(d);
+            ran = true;
+        });
+        w->action("mnuFunEdit")->trigger();
+        EXPECT_TRUE(ran);
+        EXPECT_FALSE(gReplaceSelectedGraph);
     }
 
     // The drawing area's current picture.
