@@ -236,5 +236,7 @@ bool EditSurfaceGraph(frmF1& main, Cls9& edited) {
     frmF12 dialog(&main);
     dialog.Preset(edited);
     dialog.apply = [&](Cls9& fresh) { return ApplyEditedGraph(main, edited, fresh); };
-    return dialog.exec() == QDialog::Accepted;
+    if (dialog.exec() == QDialog::Accepted) return true;
+    main.update();  // every way out without OK repaints the main window
+    return false;
 }
