@@ -1,5 +1,6 @@
 // The picture in the real main window: compiling and showing a 2-D document,
-// and one trackball drag step on a 4-D and on a 2-D document.
+// and one trackball drag step on a 4-D and on a 2-D document beside the full
+// redraw of each (a drag step compiles only the view).
 // Run under a display: xvfb-run -a build/bench/frame_bench
 #include <benchmark/benchmark.h>
 
@@ -144,6 +145,17 @@ void BM_TrackballDragStep4D(benchmark::State& state) {
     dragSteps(state, *w);
 }
 BENCHMARK(BM_TrackballDragStep4D)->Unit(benchmark::kMillisecond);
+
+// The full redraw of the same 4-D document, the measure of its drag step.
+void BM_DrawSceneDisplay4D(benchmark::State& state) {
+    auto w = makeWindow();
+    fill4D(*w);
+    for (auto _ : state) {
+        w->DrawScene();
+        w->Display(gAnimStep);
+    }
+}
+BENCHMARK(BM_DrawSceneDisplay4D)->Unit(benchmark::kMillisecond);
 
 void BM_TrackballDragStep2D(benchmark::State& state) {
     auto w = makeWindow();

@@ -1,8 +1,11 @@
 // The frame: DrawScene compiles the picture of the shown scene into display
-// lists, Display shows them. A 3-D or 4-D picture is three jittered passes
-// averaged in our accumulation buffer; since framebuffer work cannot be
-// compiled into a list, each pass is a list of its own and the averaging runs
-// between them when the picture is shown. A 2-D picture is one pass.
+// lists, Display shows them. The graphs and the axis frame are compiled once
+// per change of the scene into a list of their own; the passes set the view
+// (projection and rotation) and call it, so a drag compiles only the passes
+// (DrawView). A 3-D or 4-D picture is three jittered passes averaged in our
+// accumulation buffer; since framebuffer work cannot be compiled into a list,
+// each pass is a list of its own and the averaging runs between them when the
+// picture is shown. A 2-D picture is one pass.
 #include <GL/gl.h>
 
 #include <array>
@@ -84,6 +87,23 @@ void frmF1::DrawScene() {
     picDraw->doneCurrent();
 }
 
+void frmF1::DrawView() {
+    // The graphs' lists hold while the document is the one they were compiled
+    // for and the zoom keeps every marker sphere's detail; otherwise compile
+    // everything again.
+    if (!mGeometryList || mGeometryKind != gPlotKind || !SphereDetailsStillHold()) {
+        DrawScene();
+        return;
+    }
+    if (!picDraw || !mGLInitialized || !picDraw->makeContextCurrent()) return;
+    try {
+        compileView();
+    } catch (...) {
+        // A camera that cannot set its projection leaves the last picture.
+    }
+    picDraw->doneCurrent();
+}
+
 void frmF1::compileScene() {
     long frame = 0;
     const Cls1 box = gScene->GetBox(frame);
@@ -98,35 +118,24 @@ void frmF1::compileScene() {
     gScene->PrepareTextures();
 
     // The superseded picture goes before a new one is compiled.
-    if (mSceneList) glDeleteLists(mSceneList, kFrameLists);
-    mSceneList = glGenLists(kFrameLists);
-    if (!mSceneList) return;
-
-    RotMatrix md{};
-    sceneRotation(md);
-    std::array<GLfloat, 16> m{};
-    for (int i = 0; i < 16; ++i) m[i] = static_cast<GLfloat>(md[i]);
-
+    if (mSceneList) glDeleteLists(mSceneList, kPassLists);
+    mSceneList = 0;
     mScenePasses = 0;
+    if (mGeometryList) glDeleteLists(mGeometryList, kGeometryLists);
+    mGeometryList = glGenLists(kGeometryLists);
+    mGeometryKind = gPlotKind;
+    if (!mGeometryList) return;
+
+    ClearSphereDetailRecord();
     try {
+        // The graphs in scene coordinates, once per change of the scene: the
+        // view's projection and rotation are applied around them by the
+        // passes, so a drag recompiles only those.
+        ListCompile list(mGeometryList + kGraphsList);
         if (isThreeD(gPlotKind)) {
-            // While the mouse drags the view only the last pass is drawn (the
-            // picture of a context without accumulation); the release draws
-            // the averaged picture.
-            const int first = mDragging ? 2 : 0;
-            for (int k = first; k < 3; ++k) {
-                ListCompile list(mSceneList + k - first);
-                AttribGuard state(kPassState);
-                glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-                gCamera->Projection(kJitter[k][0], kJitter[k][1], 0, 0, 1.0);
-                glMultMatrixf(m.data());
-                gScene->Draw(frame);
-                drawAxisFrame();
-                mScenePasses = k + 1 - first;
-            }
+            gScene->Draw(frame);
+            drawAxisFrame();
         } else if (isTwoD(gPlotKind)) {
-            ListCompile list(mSceneList);
-            glMultMatrixf(m.data());
             if (gScene->FunSurfs.Count() > 0) {
                 Cls1 b = gScene->GetBox(frame);
                 if (gPlotKind == 4) gAxis->DrawBackground(b.MinX, b.MaxX, b.MinY, b.MaxY, b.MinZ, b.MaxZ);
@@ -135,13 +144,49 @@ void frmF1::compileScene() {
             }
             gScene->Draw(frame);
             drawAxisFrame();
-            mScenePasses = 1;
         }
-        ListCompile overlay(mSceneList + kOverlayList);
-        drawOverlay(gPlotKind, *gScene);
     } catch (...) {
         // A graph that fails to draw leaves the picture as far as it came; the
-        // lists are closed by ListCompile.
+        // list is closed by ListCompile.
+    }
+    try {
+        ListCompile overlay(mGeometryList + kOverlayList);
+        drawOverlay(gPlotKind, *gScene);
+    } catch (...) {
+    }
+    compileView();
+}
+
+void frmF1::compileView() {
+    if (mSceneList) glDeleteLists(mSceneList, kPassLists);
+    mSceneList = glGenLists(kPassLists);
+    mScenePasses = 0;
+    if (!mSceneList) return;
+
+    RotMatrix md{};
+    sceneRotation(md);
+    std::array<GLfloat, 16> m{};
+    for (int i = 0; i < 16; ++i) m[i] = static_cast<GLfloat>(md[i]);
+
+    if (isThreeD(gPlotKind)) {
+        // While the mouse drags the view only the last pass is drawn (the
+        // picture of a context without accumulation); the release draws
+        // the averaged picture.
+        const int first = mDragging ? 2 : 0;
+        for (int k = first; k < 3; ++k) {
+            ListCompile list(mSceneList + k - first);
+            AttribGuard state(kPassState);
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            gCamera->Projection(kJitter[k][0], kJitter[k][1], 0, 0, 1.0);
+            glMultMatrixf(m.data());
+            glCallList(mGeometryList + kGraphsList);
+            mScenePasses = k + 1 - first;
+        }
+    } else if (isTwoD(gPlotKind)) {
+        ListCompile list(mSceneList);
+        glMultMatrixf(m.data());
+        glCallList(mGeometryList + kGraphsList);
+        mScenePasses = 1;
     }
 }
 
@@ -178,7 +223,7 @@ void frmF1::renderFrame() {
         } else if (mScenePasses == 1) {
             glCallList(mSceneList);
         }
-        glCallList(mSceneList + kOverlayList);
+        if (mGeometryList) glCallList(mGeometryList + kOverlayList);
         glPopMatrix();
     }
     // Blended lines and markers leave alpha below 1; the drawing area is

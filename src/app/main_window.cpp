@@ -175,8 +175,10 @@ void frmF1::initializeGLState() {
 void frmF1::releaseGL() {
     if (!mGLInitialized || !picDraw) return;
     if (picDraw->makeContextCurrent()) {
-        if (mSceneList) glDeleteLists(mSceneList, 1);
+        if (mSceneList) glDeleteLists(mSceneList, kPassLists);
+        if (mGeometryList) glDeleteLists(mGeometryList, kGeometryLists);
         mSceneList = 0;
+        mGeometryList = 0;
         releaseFonts();
         picDraw->doneCurrent();
     }

@@ -55,6 +55,10 @@ public:
 
     // The frame: compile the picture, show it.
     void DrawScene();
+    // A new view of the same scene (a drag's step): only the view is compiled
+    // again around the graphs' lists, and the picture stays what DrawScene
+    // would give.
+    void DrawView();
     void Display(long lngAnimStep);
 
     // Documents.
@@ -146,14 +150,19 @@ public:
     bool mSpinning = false;
     bool mUnloading = false;
     bool mImageSaved = false;
-    // First of the picture's lists: passes at +0..+2 (one pass at +0 for 2-D
-    // and during a drag),
-    // the overlay at +kOverlayList.
+    // The picture's lists. The geometry (compiled once per change of the
+    // scene): the graphs and axis frame at +kGraphsList, the overlay at
+    // +kOverlayList. The passes (compiled per view): +0..+2, one pass at +0
+    // for 2-D and during a drag, each setting the view and calling the graphs.
+    unsigned mGeometryList = 0;
+    long mGeometryKind = 0;   // the document kind the geometry was compiled for
     unsigned mSceneList = 0;
     int mScenePasses = 0;
     long mFramesRendered = 0;
-    static constexpr int kOverlayList = 3;
-    static constexpr int kFrameLists = 4;
+    static constexpr int kGraphsList = 0;
+    static constexpr int kOverlayList = 1;
+    static constexpr int kGeometryLists = 2;
+    static constexpr int kPassLists = 3;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -178,6 +187,7 @@ private:
     void picDraw_Paint();
     bool probeOpenGL() const;
     void compileScene();                // DrawScene with the context current
+    void compileView();                 // the passes over the compiled geometry
     void renderFrame();                 // Display with the context current
     void sceneRotation(RotMatrix& m);   // the picture's rotation; stores it in mRotationQuat
     // Start-up pieces that need the scene's and the grid's classes.

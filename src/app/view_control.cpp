@@ -234,7 +234,7 @@ void frmF1::picDraw_MouseMove(QMouseEvent* e) {
         mLastX = X;
         mLastY = Y;
         gCamera->Zoom(mZoomFactor);
-        DrawScene();
+        DrawView();
         Display(gAnimStep);
     }
     if (mModeRotate) {
@@ -251,7 +251,7 @@ void frmF1::picDraw_MouseMove(QMouseEvent* e) {
         gCamera->MoveView(dx, dy);
         mLastX = X;
         mLastY = Y;
-        DrawScene();
+        DrawView();
         Display(gAnimStep);
     }
 }
@@ -260,14 +260,14 @@ void frmF1::picDraw_MouseUp(QMouseEvent*) {
     // The drag drew single passes; the view at rest gets its averaged picture.
     if (mDragging) {
         mDragging = false;
-        DrawScene();
+        DrawView();
         Display(gAnimStep);
     }
 }
 
 void frmF1::SpinStep() {
     MultiplyQuats(mStepQuat, mRotationQuat, mRotationQuat);
-    DrawScene();
+    DrawView();
     Display(gAnimStep);
 }
 

@@ -54,9 +54,34 @@ int sphereLevel(double radius) {
     return level;
 }
 
+// The radii drawn since the record was cleared, with the detail each got.
+// Markers of a graph share one size, so a few entries are the rule; past the
+// cap the record gives up and any zoom counts as a change.
+struct SphereDetailRecord {
+    static constexpr std::size_t kCap = 64;
+    std::map<double, int> levels;
+    bool overflowed = false;
+};
+
+SphereDetailRecord& detailRecord() {
+    static SphereDetailRecord record;
+    return record;
+}
+
+int recordedSphereLevel(double radius) {
+    const int level = sphereLevel(radius);
+    SphereDetailRecord& r = detailRecord();
+    // A radius that is not a number gets the full detail at every zoom.
+    if (std::isfinite(radius) && !r.overflowed && !r.levels.count(radius)) {
+        if (r.levels.size() < SphereDetailRecord::kCap) r.levels.emplace(radius, level);
+        else r.overflowed = true;
+    }
+    return level;
+}
+
 void drawSphere(double radius) {
     if (!currentSphereLists()) PrepareMarkerLists();
-    const int level = sphereLevel(radius);
+    const int level = recordedSphereLevel(radius);
     if (const SphereLists* lists = currentSphereLists()) {
         glPushAttrib(GL_ENABLE_BIT | GL_TRANSFORM_BIT);
         glEnable(GL_NORMALIZE);  // the scale must not change the light
@@ -103,6 +128,16 @@ Rim rimAround(double cx, double cy, double radius) {
 }
 
 }  // namespace
+
+void ClearSphereDetailRecord() { detailRecord() = SphereDetailRecord{}; }
+
+bool SphereDetailsStillHold() {
+    const SphereDetailRecord& r = detailRecord();
+    if (r.overflowed) return false;
+    for (const auto& [radius, level] : r.levels)
+        if (sphereLevel(radius) != level) return false;
+    return true;
+}
 
 void PrepareMarkerLists() {
     auto* ctx = QOpenGLContext::currentContext();

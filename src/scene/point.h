@@ -35,3 +35,10 @@ public:
 // the frame calls this before it starts compiling the picture; a marker drawn
 // while no sphere list exists yet draws its sphere directly.
 void PrepareMarkerLists();
+
+// The sphere detail hangs on the camera's zoom, so a compiled picture holds
+// only while every sphere it drew would get the same detail. The frame clears
+// the record before it compiles the graphs and asks, before reusing them for
+// a new view, whether the current camera keeps every recorded detail.
+void ClearSphereDetailRecord();
+bool SphereDetailsStillHold();
