@@ -33,6 +33,9 @@ double finiteBound(double v) {
     return std::clamp(v, -std::numeric_limits<double>::max(), std::numeric_limits<double>::max());
 }
 
+// Equal, or both not a number (which never settles further).
+bool same(double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); }
+
 }  // namespace
 
 Cls8::Cls8() : Axis(std::make_shared<Cls3>()) {}
@@ -44,6 +47,22 @@ bool Cls8::Animation() const {
 }
 
 Cls1 Cls8::GetBox(long& lngAnimStep) {
+    // A surface with a floor makes room for it in scene units, which the
+    // scales made from this very box measure: one pass would leave box and
+    // scales to drift with every redraw, and the parts of one picture to use
+    // different scales. Passes repeat until the scales settle; each shrinks
+    // the change at least threefold, and a bound keeps the work finite.
+    constexpr int kMaxPasses = 200;
+    Cls1 box = unionPass(lngAnimStep);
+    for (int pass = 1; pass < kMaxPasses; ++pass) {
+        const double sx = gSceneScaleX, sy = gSceneScaleY, sz = gSceneScaleZ, sw = gSceneScaleW;
+        box = unionPass(lngAnimStep);
+        if (same(sx, gSceneScaleX) && same(sy, gSceneScaleY) && same(sz, gSceneScaleZ) && same(sw, gSceneScaleW)) break;
+    }
+    return box;
+}
+
+Cls1 Cls8::unionPass(long& lngAnimStep) {
     Cls1 box;
     maxX_ = maxY_ = maxZ_ = maxW_ = -999999999;
     minX_ = minY_ = minZ_ = minW_ = 999999999;

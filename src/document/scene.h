@@ -40,6 +40,8 @@ public:
     void PrepareTextures() const;
 
 private:
+    // One union of the graphs' boxes with the scales made from it.
+    Cls1 unionPass(long& lngAnimStep);
     // The union being accumulated by GetBox.
     double maxX_ = 0, maxY_ = 0, maxZ_ = 0, maxW_ = 0;
     double minX_ = 0, minY_ = 0, minZ_ = 0, minW_ = 0;

@@ -13,6 +13,7 @@
 #include "scene/axis.h"
 #include "document/scene.h"
 #include "support/gl_offscreen.h"
+#include "support/sample_graphs.h"
 
 namespace {
 
@@ -253,3 +254,27 @@ TEST(SceneCreation, StartValues) {
 }
 
 }  // namespace
+
+// A surface with a floor measures the room for it with the scales its own
+// box gives: the box must come out settled, the same on every call, whatever
+// scales an earlier scene left (an empty one leaves them hugely negative).
+TEST_F(SceneTest, ASurfaceWithAFloorGivesSettledScalesOnTheFirstCall) {
+    gPlotKind = 3;
+    gAxisScaleMode = 1;
+    auto surface = testsupport::makeSurfaceGraph(10);
+    surface->ID = 1;
+    scene.FunSurfs.Add(surface, "1");
+    for (const double earlier : {-2e8, 1.0, 50.0}) {
+        SCOPED_TRACE(earlier);
+        gSceneScaleX = gSceneScaleY = gSceneScaleZ = earlier;
+        const Cls1 first = scene.GetBox(frame);
+        const double scaleY = gSceneScaleY;
+        EXPECT_GT(scaleY, 0);
+        // Settled: the box is ten scale units high including the floor's three.
+        EXPECT_NEAR(first.MaxY - first.MinY, 10 * scaleY, 1e-12 * scaleY);
+        const Cls1 again = scene.GetBox(frame);
+        EXPECT_EQ(again.MinY, first.MinY);
+        EXPECT_EQ(again.MaxY, first.MaxY);
+        EXPECT_EQ(gSceneScaleY, scaleY);
+    }
+}
