@@ -181,7 +181,8 @@ bool WriteCelFile(const std::string& path, const SparseGrid& grid, std::string& 
     return false;
 }
 
-bool ReadCelFile(const std::string& path, SparseGrid& out, std::string& error) {
+bool ReadCelFile(const std::string& path, SparseGrid& out, std::string& error,
+                 const std::function<void()>& afterPiece) {
     // Opening does not wait on a pipe; what is opened is checked before any
     // read, so nothing can swap a pipe in between.
     FileCloser file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
@@ -229,6 +230,7 @@ bool ReadCelFile(const std::string& path, SparseGrid& out, std::string& error) {
             reader.Line(pending);
             return fail();
         }
+        if (afterPiece) afterPiece();
     }
     if (!pending.empty() && !reader.Line(pending)) return fail();
     if (!reader.Finish()) return fail();

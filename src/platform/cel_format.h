@@ -6,6 +6,7 @@
 //   tab, carriage return and line feed in the text written \\ \t \r \n.
 // A file is read into a grid of its own and checked whole before the grid it
 // replaces changes; every refusal names the file and the line.
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -49,6 +50,9 @@ bool ParseCel(std::string_view text, const std::string& fileName, SparseGrid& ou
 bool WriteCelFile(const std::string& path, const SparseGrid& grid, std::string& error);
 // Reads a regular file only (a pipe, device or folder is refused before any
 // reading, so nothing waits on it), in pieces, never holding the whole text.
-bool ReadCelFile(const std::string& path, SparseGrid& out, std::string& error);
+// afterPiece, when given, runs after every piece of 1 MiB: the window uses it
+// to go on answering while a large file loads.
+bool ReadCelFile(const std::string& path, SparseGrid& out, std::string& error,
+                 const std::function<void()>& afterPiece = {});
 
 }  // namespace platform

@@ -9,6 +9,7 @@
 #include <QStyledItemDelegate>
 #include <algorithm>
 
+#include "platform/cel_format.h"
 #include "platform/cell_text.h"
 #include "platform/grid_model.h"
 #include "platform/msgbox.h"
@@ -230,8 +231,13 @@ void GridControl::Refresh() {
 
 bool GridControl::LoadFile(const std::string& path) {
     std::string error;
-    bool ok = false;
-    model_->reset([&](SparseGrid& g) { ok = g.LoadCel(path, error); });
+    // The file is read beside the grid, the window answering between its
+    // pieces (user input waits, so nothing can change the grid meanwhile);
+    // the grid takes the result at once.
+    SparseGrid loaded(1, 1);
+    const bool ok = ReadCelFile(path, loaded, error,
+                                [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    if (ok) model_->reset([&](SparseGrid& g) { g = std::move(loaded); });
     SetActiveCell(1, 1);
     if (!ok) MsgBox(error, MsgButtons::Ok, MsgIcon::Critical, "Error");
     else SetUnmodified();

@@ -8,6 +8,7 @@
 #include <memory>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
 
@@ -210,4 +211,27 @@ TEST_F(Grid, APasteThatDoesNotFitSaysHowMuchWasLeftOut) {
     EXPECT_EQ(grid.CellText(3, 1), "1");  // nothing changed
     EXPECT_EQ(msgs.texts(), std::vector<std::string>{
                                 "The text of row 3, column 2 has more than 32,767 characters. Nothing was pasted."});
+}
+
+// A file of several MiB is read in pieces with the window answering between
+// them: an event posted before the load runs while it is under way, and the
+// grid shows the whole file afterwards.
+TEST_F(Grid, TheWindowAnswersWhileALargeFileLoads) {
+    GridControl big;
+    big.SetRows(20001);
+    big.SetCols(3);
+    const std::string text(100, 'x');
+    for (long r = 1; r <= 20000; ++r) big.SetCellText(r, 1, text), big.SetCellText(r, 2, std::to_string(r));
+    const std::string file = tempPath("big.cel");
+    ASSERT_TRUE(big.SaveFile(file));
+    ASSERT_GT(std::filesystem::file_size(file), 2u << 20);
+
+    bool loading = true, ranDuringTheLoad = false;
+    QTimer::singleShot(0, [&] { ranDuringTheLoad = loading; });
+    ASSERT_TRUE(grid.LoadFile(file));
+    loading = false;
+    EXPECT_TRUE(ranDuringTheLoad);
+    EXPECT_EQ(grid.Rows(), 20001);
+    EXPECT_EQ(grid.CellText(20000, 2), "20000");
+    std::filesystem::remove(file);
 }
