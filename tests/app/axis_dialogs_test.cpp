@@ -16,13 +16,9 @@
 #include "scene/axis.h"
 #include "support/gl_offscreen.h"
 #include "window_fixture.h"
+#include "support/pictures.h"
 
 namespace {
-
-void save(const QImage& img, const char* name) {
-    QDir().mkpath(QStringLiteral(TRELVANE_BINARY_DIR "/pictures"));
-    img.save(QStringLiteral(TRELVANE_BINARY_DIR "/pictures/%1.png").arg(QLatin1String(name)));
-}
 
 bool reddish(QRgb p) { return qRed(p) > 90 && qGreen(p) * 3 < qRed(p) && qBlue(p) * 3 < qRed(p); }
 
@@ -64,7 +60,7 @@ TEST_F(AxisDialogs, RedXYPanelOn4DPoints) {
         d->Check2->click();
         EXPECT_TRUE(d->Picture1->isEnabled());
         QTest::mouseClick(d->Picture1, Qt::LeftButton);
-        save(d->grab().toImage(), "axis3d_dialog_panel_tab");
+        savePicture(d->grab().toImage(), "axis3d_dialog_panel_tab");
         d->Command1->click();
     });
     w->action("mnuDrawAxis")->trigger();
@@ -73,7 +69,7 @@ TEST_F(AxisDialogs, RedXYPanelOn4DPoints) {
     EXPECT_FALSE(gAxisDialogResult);  // cleared once the picture is redrawn
     EXPECT_GT(w->framesRendered(), frames);
     const QImage img = picture();
-    save(img, "axis3d_red_xy_panel");
+    savePicture(img, "axis3d_red_xy_panel");
     EXPECT_GT(count(img, reddish), 3000);
     // The points are still there.
     EXPECT_GT(testsupport::countColor(img, 0, 160, 0, 90), 50);
@@ -92,14 +88,14 @@ TEST_F(AxisDialogs, BackgroundStyle19OnAFittedCurve) {
         EXPECT_EQ(d->markedThumbnail(), 18);
         EXPECT_TRUE(d->Shape1->isVisible());
         EXPECT_TRUE(d->Shape1->geometry().contains(d->Image1[18]->geometry()));
-        save(d->grab().toImage(), "axis2d_dialog_background_tab");
+        savePicture(d->grab().toImage(), "axis2d_dialog_background_tab");
         d->Command1->click();
     });
     w->action("mnuDrawAxis")->trigger();
     EXPECT_TRUE(gAxis->ShowBackground);
     EXPECT_EQ(gAxis->BackStyle, 19);
     const QImage img = picture();
-    save(img, "axis2d_background_style_19");
+    savePicture(img, "axis2d_background_style_19");
     // The plot area: the pixels between red and blue.
     QRect area;
     for (int y = 0; y < img.height(); ++y)
@@ -131,7 +127,7 @@ TEST_F(AxisDialogs, RatioBoxesFollowTheDataAxes) {
         EXPECT_EQ(d->Text9->text(), "3");
         EXPECT_TRUE(d->Text7->isEnabled());
         type(d->Text7, "0.1");
-        save(d->grab().toImage(), "axis3d_dialog_general_tab");
+        savePicture(d->grab().toImage(), "axis3d_dialog_general_tab");
         d->Command1->click();
     });
     w->action("mnuDrawAxis")->trigger();
@@ -158,7 +154,7 @@ TEST_F(AxisDialogs, RatioBoxesFollowTheDataAxes) {
         EXPECT_EQ(d->Text1->text(), "0.5");
         EXPECT_EQ(d->Text2->text(), "2");
         type(d->Text2, "1,5");
-        save(d->grab().toImage(), "axis2d_dialog_general_tab");
+        savePicture(d->grab().toImage(), "axis2d_dialog_general_tab");
         d->Command1->click();
     });
     w->action("mnuGraphAxis")->trigger();

@@ -11,19 +11,7 @@
 
 #include "platform/grid_control.h"
 #include "window_fixture.h"
-
-inline void savePicture(const QImage& img, const std::string& name) {
-    QDir().mkpath(QStringLiteral(TRELVANE_BINARY_DIR "/pictures"));
-    img.save(QString::fromStdString(std::string(TRELVANE_BINARY_DIR) + "/pictures/" + name + ".png"));
-}
-
-// The number of pixels that differ between two pictures of one size.
-inline int differing(const QImage& a, const QImage& b) {
-    int n = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y);
-    return n;
-}
+#include "support/pictures.h"
 
 class FitRoadTest : public WindowTest {
 protected:

@@ -13,15 +13,11 @@
 #include "scene/camera.h"
 #include "support/gl_offscreen.h"
 #include "window_fixture.h"
+#include "support/pictures.h"
 
 namespace {
 const std::vector<double> kX{0, 1, 2, 3, 4, 5};
 const std::vector<double> kY{0, 1, 4, 9, 16, 25};
-
-void savePicture(const QImage& img, const std::string& name) {
-    QDir().mkpath(QStringLiteral(TRELVANE_BINARY_DIR "/pictures"));
-    img.save(QString::fromStdString(std::string(TRELVANE_BINARY_DIR) + "/pictures/" + name + ".png"));
-}
 
 // Pixels of colour (r, g, b) within the rectangle given in percent of the picture.
 int countIn(const QImage& img, QRectF percent, int r, int g, int b) {

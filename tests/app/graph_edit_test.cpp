@@ -16,6 +16,7 @@
 #include "platform/color_swatch.h"
 #include "platform/grid_control.h"
 #include "window_fixture.h"
+#include "support/pictures.h"
 
 namespace {
 
@@ -32,11 +33,6 @@ long countColour(const QImage& img, long colour) {
             n += std::abs(qRed(p) - r) < 40 && std::abs(qGreen(p) - g) < 40 && std::abs(qBlue(p) - b) < 40;
         }
     return n;
-}
-
-void savePicture(const QImage& img, const char* name) {
-    QDir().mkpath(QStringLiteral(TRELVANE_BINARY_DIR "/pictures"));
-    img.save(QStringLiteral(TRELVANE_BINARY_DIR "/pictures/") + QString::fromUtf8(name) + QStringLiteral(".png"));
 }
 
 void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }

@@ -15,20 +15,7 @@
 #include "scene/light.h"
 #include "support/gl_offscreen.h"
 #include "window_fixture.h"
-
-namespace {
-void save(const QImage& img, const char* name) {
-    QDir().mkpath(QStringLiteral(TRELVANE_BINARY_DIR "/pictures"));
-    img.save(QStringLiteral(TRELVANE_BINARY_DIR "/pictures/%1.png").arg(QLatin1String(name)));
-}
-
-int differing(const QImage& a, const QImage& b) {
-    int n = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y) ? 1 : 0;
-    return n;
-}
-}  // namespace
+#include "support/pictures.h"
 
 class LightViewDialogs : public WindowTest {
 protected:
@@ -46,21 +33,21 @@ protected:
 TEST_F(LightViewDialogs, UnlitPanelsShowTheirFlatColour) {
     panelledVolume(0x3080C0);  // RGB(192, 128, 48)
     const QImage lit = picture();
-    save(lit, "light_on_panels");
+    savePicture(lit, "light_on_panels");
     const int flatBefore = testsupport::countColor(lit, 192, 128, 48, 1);
     whenModal<frmF8>([](frmF8* d) {
         EXPECT_EQ(d->windowTitle(), "Light Properties");
         EXPECT_TRUE(d->Check1->isChecked());
         EXPECT_EQ(d->Text[0]->text(), "100");  // X
         EXPECT_EQ(d->Text[15]->text(), "1");   // W
-        save(d->grab().toImage(), "light_dialog");
+        savePicture(d->grab().toImage(), "light_dialog");
         d->Check1->click();
         d->Command1->click();
     });
     w->action("mnuDrawLight")->trigger();
     EXPECT_FALSE(gLight->Enabled);
     const QImage unlit = picture();
-    save(unlit, "light_off_panels");
+    savePicture(unlit, "light_off_panels");
     // Whole panels in their own colour, where lighting shaded them before.
     EXPECT_GT(testsupport::countColor(unlit, 192, 128, 48, 1), 5000);
     EXPECT_LT(flatBefore, 500);
@@ -93,20 +80,20 @@ TEST_F(LightViewDialogs, LightBoxesStoreSinglesAndCancelStoresNothing) {
 TEST_F(LightViewDialogs, PerspectiveChangesThe3DPictureAtOnce) {
     panelledVolume(0xCCCCCC);
     const QImage ortho = picture();
-    save(ortho, "view_ortho");
+    savePicture(ortho, "view_ortho");
     whenModal<frmF14>([](frmF14* d) {
         EXPECT_EQ(d->windowTitle(), "View Setting");
         EXPECT_TRUE(d->Option1->isChecked());
         const char* shown[6] = {"-500", "500", "-500", "500", "-500", "500"};
         for (int i = 0; i < 6; ++i) EXPECT_EQ(d->Text[static_cast<size_t>(i)]->text(), shown[i]);
-        save(d->grab().toImage(), "view_dialog");
+        savePicture(d->grab().toImage(), "view_dialog");
         d->Option2->click();
         d->Command1->click();
     });
     w->action("mnuViewSet")->trigger();
     EXPECT_EQ(gCamera->ProjectType, 2);
     const QImage perspective = picture();
-    save(perspective, "view_perspective");
+    savePicture(perspective, "view_perspective");
     EXPECT_GT(differing(ortho, perspective), 2000);
     EXPECT_GT(testsupport::countNonWhite(perspective), 2000);
 }

@@ -23,20 +23,9 @@
 #include "support/gl_offscreen.h"
 #include "support/list_texts.h"
 #include "window_fixture.h"
+#include "support/pictures.h"
 
 namespace {
-
-void savePicture(const QImage& img, const char* name) {
-    QDir().mkpath(QStringLiteral(TRELVANE_BINARY_DIR "/pictures"));
-    img.save(QStringLiteral(TRELVANE_BINARY_DIR "/pictures/") + QString::fromUtf8(name) + QStringLiteral(".png"));
-}
-
-int differing(const QImage& a, const QImage& b) {
-    int n = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y);
-    return n;
-}
 
 // The surface's nodes and values, to see that they stay.
 std::string surfaceData(Cls9& g) {

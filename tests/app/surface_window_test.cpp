@@ -10,13 +10,9 @@
 #include "scene/texture.h"
 #include "support/gl_offscreen.h"
 #include "window_fixture.h"
+#include "support/pictures.h"
 
 namespace {
-
-void savePicture(const QImage& img, const std::string& name) {
-    QDir().mkpath(QStringLiteral(TRELVANE_BINARY_DIR "/pictures"));
-    img.save(QString::fromStdString(std::string(TRELVANE_BINARY_DIR) + "/pictures/" + name + ".png"));
-}
 
 // Pixel at percent (x from the left, y from the bottom) of the picture.
 QRgb at(const QImage& img, double x, double y) {
@@ -33,7 +29,8 @@ int darker(const QImage& a, const QImage& b) {
             n += qGray(a.pixel(x, y)) + 40 < qGray(b.pixel(x, y));
     return n;
 }
-int differing(const QImage& a, const QImage& b) {
+// Pixels left of the legend that differ.
+int differingLeftOfLegend(const QImage& a, const QImage& b) {
     int n = 0;
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width() * 78 / 100; ++x) n += a.pixel(x, y) != b.pixel(x, y);
@@ -76,7 +73,7 @@ TEST_F(SurfaceWindowTest, FacesFloorMapContoursAndLegend) {
         return img;
     };
     const QImage noFloor = without(g->ShowColormap, "window_surface_no_floor_map");
-    EXPECT_GT(differing(full, noFloor), 2000);
+    EXPECT_GT(differingLeftOfLegend(full, noFloor), 2000);
     const QImage noContours = without(g->ShowContour, "window_surface_no_contours");
     EXPECT_GT(darker(full, noContours), 500);
     EXPECT_LT(darker(noContours, full), 50);

@@ -8,6 +8,7 @@
 
 #include "scene/camera.h"
 #include "window_fixture.h"
+#include "support/pictures.h"
 
 namespace {
 const std::vector<double> kX{0, 1, 2, 3};
@@ -161,15 +162,6 @@ TEST_F(ViewControlTest, DragDrawsSinglePassesAndTheReleaseTheAverage) {
 }
 
 namespace {
-// Pixels that differ between two pictures of one size.
-long differingPixels(const QImage& a, const QImage& b) {
-    if (a.size() != b.size()) return a.width() * a.height() + 1;
-    long n = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y);
-    return n;
-}
-
 struct DragCase {
     const char* name;
     int document;        // 2, 3 or 4
@@ -227,12 +219,12 @@ TEST_F(ViewControlTest, DragPicturesAreTheFullRedrawsPictures) {
         const QImage step = picture();
         w->DrawScene();
         w->Display(gAnimStep);
-        EXPECT_EQ(differingPixels(step, picture()), 0) << "during the drag";
+        EXPECT_EQ(differing(step, picture()), 0) << "during the drag";
         send(area, QEvent::MouseButtonRelease, c.to, Qt::LeftButton, Qt::NoButton);
         const QImage released = picture();
         EXPECT_EQ(w->mScenePasses, c.document == 2 ? 1 : 3);
         w->DrawScene();
         w->Display(gAnimStep);
-        EXPECT_EQ(differingPixels(released, picture()), 0) << "after the release";
+        EXPECT_EQ(differing(released, picture()), 0) << "after the release";
     }
 }

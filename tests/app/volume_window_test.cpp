@@ -14,13 +14,9 @@
 #include "scene/trackball.h"
 #include "support/gl_offscreen.h"
 #include "window_fixture.h"
+#include "support/pictures.h"
 
 namespace {
-
-void savePicture(const QImage& img, const std::string& name) {
-    QDir().mkpath(QStringLiteral(TRELVANE_BINARY_DIR "/pictures"));
-    img.save(QString::fromStdString(std::string(TRELVANE_BINARY_DIR) + "/pictures/" + name + ".png"));
-}
 
 class VolumeWindow : public WindowTest {
 protected:

@@ -137,7 +137,9 @@ TEST(SliceDescriptor, LinesAsWrittenAndRead) {
     for (const Case& c : written) {
         EXPECT_EQ(WriteSliceDescriptor(c.line, c.end), c.text);
         SliceLine back = ParseSliceDescriptor(c.text);
-        if (back.position != c.line.position) EXPECT_NEAR(back.position, c.line.position, 1e-15) << c.text;
+        if (back.position != c.line.position) {
+            EXPECT_NEAR(back.position, c.line.position, 1e-15) << c.text;
+        }
         back.position = c.line.position;
         EXPECT_EQ(back, c.line) << c.text;
     }
@@ -172,7 +174,7 @@ TEST(SliceDescriptor, EditLinesKeepEverySlice) {
         long s = 0;
         for (double p : positions) {
             ++s;
-            StoreSlice(g, axis, s, {p, s, 20 + s, 2, 21, s % 2 == 0, s % 2 == 1, 2 * s, 255 * s, s == 3, 7});
+            StoreSlice(g, axis, s, {p, s, 20 + s, 2, 21, s % 2 == 0, s % 2 == 1, static_cast<double>(2 * s), 255 * s, s == 3, 7});
             ReadSliceDescriptor(back, axis, s, WriteSliceDescriptor(SliceOf(g, axis, s), SliceLineEnd::Blank));
             Slice got = readBack(back, axis, s);
             EXPECT_NEAR(got.position, p, std::abs(p) * 1e-15);

@@ -1,4 +1,5 @@
 #include "support/gl_offscreen.h"
+#include "support/pictures.h"
 
 #include "platform/gl_format.h"
 
@@ -64,10 +65,8 @@ QImage OffscreenGL::grab() {
 QRgb OffscreenGL::pixel(int x, int yFromTop) { return grab().pixel(x, yFromTop); }
 
 std::string OffscreenGL::savePng(const std::string& name) {
-    QDir().mkpath(QStringLiteral(TRELVANE_BINARY_DIR "/pictures"));
-    std::string path = std::string(TRELVANE_BINARY_DIR) + "/pictures/" + name + ".png";
-    grab().save(QString::fromStdString(path));
-    return path;
+    savePicture(grab(), name);
+    return std::string(TRELVANE_BINARY_DIR) + "/pictures/" + name + ".png";
 }
 
 int countColor(const QImage& img, int r, int g, int b, int tol) {
