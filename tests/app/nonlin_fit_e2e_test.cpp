@@ -24,30 +24,10 @@
 #include "platform/grid_control.h"
 #include "support/gl_offscreen.h"
 #include "support/when_shown.h"
+#include "fit_dialog_driver.h"
 #include "window_fixture.h"
 
 namespace {
-
-struct Parameter {
-    QString name, start;
-};
-
-// In frmNonLin: assigns Var1 to x and Var2 to y and lists the parameters in frmPara.
-void chooseColumnsAndParameters(frmNonLin* d, const std::vector<Parameter>& parameters) {
-    d->List1->setCurrentRow(0);
-    d->Command2->click();
-    d->Command3->click();
-    whenShown<frmPara>([parameters](frmPara* p) {
-        for (const Parameter& q : parameters) {
-            p->Combo1->setCurrentText(q.name);
-            p->Text2->clear();
-            QTest::keyClicks(p->Text2, q.start);
-            p->Command1->click();
-        }
-        p->Command4->click();
-    });
-    d->Command1->click();
-}
 
 // In frmNonLin: the options dialog with a method (1 or 2) and a typed tolerance.
 void setOptions(frmNonLin* d, long method, const QString& tolerance) {
@@ -98,7 +78,7 @@ TEST_F(NonLinFitRoad, AModelTypedAndFittedIsReportedListedAndDrawnInTheFrontView
     w->mnuFileNew3D();  // a 3-D document without graphs becomes a 2-D one without a question
     gScene->RotYaw = 45;
     whenShown<frmNonLin>([](frmNonLin* d) {
-        chooseColumnsAndParameters(d, {{"a", "500"}, {"b", "0.0001"}});
+        chooseColumnsAndParameters<frmPara>(d, {{"a", "500"}, {"b", "0.0001"}});
         // a*(1-exp(-b*x)): keyboard, keypad and the function list.
         d->Text1->setFocus();
         QTest::keyClicks(d->Text1, "a");
@@ -175,7 +155,7 @@ TEST_F(NonLinFitRoad, CertifiedReferenceFitsReadBackFromTheReport) {
         const QString model = QString::fromStdString(p.formula);
         const long method = c.method;
         whenShown<frmNonLin>([parameters, model, method](frmNonLin* d) {
-            chooseColumnsAndParameters(d, parameters);
+            chooseColumnsAndParameters<frmPara>(d, parameters);
             setOptions(d, method, "1E-12");
             d->Text1->setFocus();
             QTest::keyClicks(d->Text1, model);
