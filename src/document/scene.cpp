@@ -50,11 +50,12 @@ Cls1 Cls8::GetBox(long& lngAnimStep) {
     // A surface with a floor makes room for it in scene units, which the
     // scales made from this very box measure: one pass would leave box and
     // scales to drift with every redraw, and the parts of one picture to use
-    // different scales. Passes repeat until the scales settle; each shrinks
+    // different scales. Passes repeat until a pass gives the scales it was
+    // measured in (so a scene already settled takes one pass); each shrinks
     // the change at least threefold, and a bound keeps the work finite.
     constexpr int kMaxPasses = 200;
-    Cls1 box = unionPass(lngAnimStep);
-    for (int pass = 1; pass < kMaxPasses; ++pass) {
+    Cls1 box;
+    for (int pass = 0; pass < kMaxPasses; ++pass) {
         const double sx = gSceneScaleX, sy = gSceneScaleY, sz = gSceneScaleZ, sw = gSceneScaleW;
         box = unionPass(lngAnimStep);
         if (same(sx, gSceneScaleX) && same(sy, gSceneScaleY) && same(sz, gSceneScaleZ) && same(sw, gSceneScaleW)) break;
