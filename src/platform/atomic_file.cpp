@@ -1,6 +1,8 @@
 #include "platform/atomic_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,29 +15,97 @@ namespace platform {
 
 namespace {
 
-// Creates a new, empty file beside target with the usual permissions (umask
-// applies), or -1. O_EXCL: never opens a file someone else made.
-int createTempBeside(const std::filesystem::path& target, std::string& tempPath) {
+namespace fs = std::filesystem;
+
+fs::path folderOf(const fs::path& file) { return file.has_parent_path() ? file.parent_path() : fs::path("."); }
+
+// Our temporary names: ".<name>.<process id>.<count>.tmp" beside the target.
+std::string tempPrefix(const fs::path& target) { return "." + target.filename().string() + "."; }
+
+std::string tempName(const fs::path& target) {
     static std::atomic<unsigned> counter{0};
-    const std::filesystem::path dir = target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    return (folderOf(target) / (tempPrefix(target) + std::to_string(::getpid()) + "." + std::to_string(counter++) +
+                                ".tmp"))
+        .string();
+}
+
+// The process id in one of our temporary names, or 0 when the name is not one.
+long ownerOf(std::string_view name, std::string_view prefix) {
+    if (name.substr(0, prefix.size()) != prefix || name.size() < prefix.size() + 4) return 0;
+    name.remove_prefix(prefix.size());
+    if (name.substr(name.size() - 4) != ".tmp") return 0;
+    name.remove_suffix(4);
+    const auto dot = name.find('.');
+    if (dot == 0 || dot == std::string_view::npos || dot > 9) return 0;
+    for (std::size_t i = 0; i < name.size(); ++i)
+        if (i != dot && (name[i] < '0' || name[i] > '9')) return 0;
+    return std::stol(std::string(name.substr(0, dot)));
+}
+
+// A save killed between naming its complete file and the rename (or, where
+// the system has no unnamed files, at any time) leaves a temporary file: it
+// is removed once the process that made it is gone.
+void removeStaleTemporaries(const fs::path& target) {
+    const std::string prefix = tempPrefix(target);
+    DIR* dir = ::opendir(folderOf(target).c_str());
+    if (!dir) return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const long pid = ownerOf(entry->d_name, prefix);
+        if (pid <= 0 || pid == ::getpid()) continue;
+        if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;  // still running
+        struct stat st {};
+        if (::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+            st.st_uid == ::geteuid())
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
+// Creates a new, empty file with the usual permissions (umask applies), or -1.
+// O_EXCL: never opens a file someone else made.
+int createNamedTemp(const fs::path& target, std::string& tempPath) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string name = "." + target.filename().string() + "." + std::to_string(::getpid()) + "." +
-                                 std::to_string(counter++) + ".tmp";
-        tempPath = (dir / name).string();
+        tempPath = tempName(target);
         const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     return -1;
 }
 
+// A file in the target's folder that has no name yet, or -1 where the system
+// or the file system has none.
+int createUnnamedTemp(const fs::path& target) {
+#ifdef O_TMPFILE
+    return ::open(folderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+#else
+    (void)target;
+    errno = EOPNOTSUPP;
+    return -1;
+#endif
+}
+
+// Gives the unnamed file a unique temporary name beside the target.
+bool nameUnnamed(int fd, const fs::path& target, std::string& tempPath) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = tempName(target);
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, tempPath.c_str(), AT_SYMLINK_FOLLOW) == 0) return true;
+        // Without /proc, the direct way (which may need more privileges).
+        if (errno == ENOENT && ::linkat(fd, "", AT_FDCWD, tempPath.c_str(), AT_EMPTY_PATH) == 0) return true;
+        if (errno != EEXIST) break;
+    }
+    tempPath.clear();
+    return false;
+}
+
 // The file a path finally names: symbolic links are followed (a relative one
 // from its own folder), so a save through a link replaces the link's target
 // and keeps the link. A link to nothing gives the path the file is to have.
-std::filesystem::path followLinks(std::filesystem::path p) {
+fs::path followLinks(fs::path p) {
     for (int depth = 0; depth < 40; ++depth) {
         std::error_code ec;
-        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(p, ec))) return p;
-        const std::filesystem::path to = std::filesystem::read_symlink(p, ec);
+        if (!fs::is_symlink(fs::symlink_status(p, ec))) return p;
+        const fs::path to = fs::read_symlink(p, ec);
         if (ec) return p;
         p = to.is_absolute() ? to : p.parent_path() / to;
     }
@@ -44,74 +114,101 @@ std::filesystem::path followLinks(std::filesystem::path p) {
 
 // Flushes the folder so the renamed entry is on the disk too. Some file
 // systems cannot flush a folder; the data are in place all the same.
-void syncFolder(const std::filesystem::path& file) {
-    const std::filesystem::path dir = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
-    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+void syncFolder(const fs::path& file) {
+    const int fd = ::open(folderOf(file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     ::fsync(fd);
     ::close(fd);
 }
 
-bool writeAll(int fd, std::string_view data) {
-    std::size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n == 0) errno = EIO;
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 }  // namespace
 
-bool WriteFileAtomically(const std::string& path, std::string_view data, std::string& reason) {
+bool IsReadOnlyFile(const std::string& path) {
+    struct stat st {};
+    if (path.empty() || ::stat(path.c_str(), &st) != 0) return false;
+    if ((st.st_mode & 0222) == 0) return true;
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0 && (errno == EACCES || errno == EROFS);
+}
+
+AtomicFileWriter::AtomicFileWriter(const std::string& path, Temporary temporary) {
     if (path.empty()) {
-        reason = "no file name";
-        return false;
+        reason_ = "no file name";
+        return;
     }
-    const std::filesystem::path target = followLinks(path);
+    target_ = followLinks(path).string();
     struct stat old {};
-    const bool exists = ::stat(target.c_str(), &old) == 0;
-    // A pipe, device or folder is never replaced by a file.
+    const bool exists = ::stat(target_.c_str(), &old) == 0;
+    // A pipe, device or folder is never replaced by a file; a file the user
+    // may not write is not replaced either, though the folder would allow it.
     if (exists && !S_ISREG(old.st_mode)) {
-        reason = "it is not a regular file";
-        return false;
+        reason_ = "it is not a regular file";
+        return;
     }
-    std::string tempPath;
-    const int fd = createTempBeside(target, tempPath);
-    if (fd < 0) {
-        reason = std::strerror(errno);
-        return false;
+    if (exists && IsReadOnlyFile(target_)) {
+        reason_ = "it is read-only";
+        return;
+    }
+    removeStaleTemporaries(target_);
+    if (temporary == Temporary::Unnamed) fd_ = createUnnamedTemp(target_);
+    if (fd_ < 0) fd_ = createNamedTemp(target_, tempPath_);
+    if (fd_ < 0) {
+        reason_ = std::strerror(errno);
+        return;
     }
     // A replaced file keeps its permissions, and its group where we may set
     // it (only the superuser may give a file to another owner).
     if (exists) {
-        if (::fchown(fd, old.st_uid, old.st_gid) != 0) (void)!::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
-        ::fchmod(fd, old.st_mode & 07777);
+        if (::fchown(fd_, old.st_uid, old.st_gid) != 0) (void)!::fchown(fd_, static_cast<uid_t>(-1), old.st_gid);
+        ::fchmod(fd_, old.st_mode & 07777);
     }
+}
 
-    bool ok = writeAll(fd, data);
-    int savedErrno = errno;
-    if (ok && ::fsync(fd) != 0) {
-        ok = false;
-        savedErrno = errno;
+AtomicFileWriter::~AtomicFileWriter() { discard(); }
+
+void AtomicFileWriter::discard() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    if (!tempPath_.empty()) ::unlink(tempPath_.c_str());
+    tempPath_.clear();
+}
+
+bool AtomicFileWriter::fail(int error) {
+    if (reason_.empty()) reason_ = error ? std::strerror(error) : "the file could not be written completely";
+    discard();
+    return false;
+}
+
+bool AtomicFileWriter::Write(std::string_view data) {
+    if (!Ok()) return false;
+    while (!data.empty()) {
+        const ssize_t n = ::write(fd_, data.data(), data.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return fail(n == 0 ? EIO : errno);
+        data.remove_prefix(static_cast<std::size_t>(n));
     }
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        savedErrno = errno;
+    return true;
+}
+
+bool AtomicFileWriter::Commit() {
+    if (!Ok()) return false;
+    if (::fsync(fd_) != 0) return fail(errno);
+    if (tempPath_.empty() && !nameUnnamed(fd_, target_, tempPath_)) return fail(errno);
+    if (::close(fd_) != 0) {
+        fd_ = -1;
+        return fail(errno);
     }
-    if (ok && ::rename(tempPath.c_str(), target.c_str()) != 0) {
-        ok = false;
-        savedErrno = errno;
-    }
-    if (ok) syncFolder(target);
-    if (!ok) {
-        ::unlink(tempPath.c_str());
-        reason = savedErrno ? std::strerror(savedErrno) : "the file could not be written completely";
-    }
-    return ok;
+    fd_ = -1;
+    if (::rename(tempPath_.c_str(), target_.c_str()) != 0) return fail(errno);
+    tempPath_.clear();
+    syncFolder(target_);
+    return true;
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view data, std::string& reason) {
+    AtomicFileWriter file(path);
+    if (file.Write(data) && file.Commit()) return true;
+    reason = file.Reason();
+    return false;
 }
 
 }  // namespace platform

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -17,16 +18,25 @@ namespace {
 
 constexpr std::string_view kMagic = "TRELVANE-CEL 1";
 
-void appendEscaped(std::string& out, const std::string& text) {
-    for (char ch : text) {
-        switch (ch) {
-            case '\\': out += "\\\\"; break;
-            case '\t': out += "\\t"; break;
-            case '\r': out += "\\r"; break;
-            case '\n': out += "\\n"; break;
-            default: out += ch;
-        }
+// Appends text with backslash, tab, carriage return and line feed escaped,
+// copying the runs between them whole.
+void appendEscaped(std::string& out, std::string_view text) {
+    auto special = [](char ch) { return ch == '\\' || ch == '\t' || ch == '\r' || ch == '\n'; };
+    const char* run = text.data();
+    const char* const end = run + text.size();
+    for (const char* p = run; p != end; ++p) {
+        if (!special(*p)) continue;
+        out.append(run, p);
+        out += '\\';
+        out += *p == '\t' ? 't' : *p == '\r' ? 'r' : *p == '\n' ? 'n' : '\\';
+        run = p + 1;
     }
+    out.append(run, end);
+}
+
+void appendNumber(std::string& out, long v) {
+    char digits[24];
+    out.append(digits, std::to_chars(digits, digits + sizeof digits, v).ptr);
 }
 
 bool unescape(std::string_view in, std::string& out) {
@@ -127,46 +137,72 @@ bool CelReader::cellLine(std::string_view line) {
     return true;
 }
 
-bool CelReader::Finish() {
+bool CelReader::Finish(std::string_view rest) {
+    if (!rest.empty()) {
+        // A line too long for any cell says so, as it does in the middle of a file.
+        if (rest.size() > kMaxLineBytes) {
+            Line(rest);
+            return false;
+        }
+        error_ = "The file " + fileName_ + " ends in the middle of line " + std::to_string(lineNo_ + 1) +
+                 ": it may have been cut short.";
+        return false;
+    }
     if (lineNo_ >= 2) return true;
     ++lineNo_;
     return bad(lineNo_ == 1 ? "the file is empty" : "the numbers of rows and columns are missing");
 }
 
-std::string FormatCel(const SparseGrid& grid) {
-    std::vector<std::pair<std::pair<long, long>, const std::string*>> cells;
+bool FormatCelPieces(const SparseGrid& grid, const std::function<bool(std::string_view)>& piece) {
+    // Cells in row then column order: the order of their keys row << 32 | col.
+    std::vector<std::pair<std::uint64_t, const std::string*>> cells;
     cells.reserve(grid.CellCount());
-    grid.ForEachCell([&](long r, long c, const std::string& t) { cells.push_back({{r, c}, &t}); });
+    grid.ForEachCell([&](long r, long c, const std::string& t) {
+        cells.emplace_back(static_cast<std::uint64_t>(r) << 32 | static_cast<std::uint32_t>(c), &t);
+    });
     std::sort(cells.begin(), cells.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     std::string out;
-    out.reserve(32 + cells.size() * 24);
+    out.reserve(kCelPieceBytes + CelReader::kMaxLineBytes * 2);
     out += kMagic;
     out += '\n';
-    out += std::to_string(grid.Rows()) + ' ' + std::to_string(grid.Cols()) + '\n';
-    for (const auto& [rc, text] : cells) {
-        out += std::to_string(rc.first);
+    appendNumber(out, grid.Rows());
+    out += ' ';
+    appendNumber(out, grid.Cols());
+    out += '\n';
+    for (const auto& [key, text] : cells) {
+        appendNumber(out, static_cast<long>(key >> 32));
         out += '\t';
-        out += std::to_string(rc.second);
+        appendNumber(out, static_cast<long>(key & 0xffffffffu));
         out += '\t';
         appendEscaped(out, *text);
         out += '\n';
+        if (out.size() >= kCelPieceBytes) {
+            if (!piece(out)) return false;
+            out.clear();
+        }
     }
-    return out;
+    return out.empty() || piece(out);
+}
+
+std::string FormatCel(const SparseGrid& grid) {
+    std::string all;
+    FormatCelPieces(grid, [&](std::string_view text) {
+        all += text;
+        return true;
+    });
+    return all;
 }
 
 bool ParseCel(std::string_view text, const std::string& fileName, SparseGrid& out, std::string& error) {
     CelReader reader(fileName);
     std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos) end = text.size();
+    for (std::size_t end; (end = text.find('\n', pos)) != std::string_view::npos; pos = end + 1) {
         if (!reader.Line(text.substr(pos, end - pos))) {
             error = reader.Error();
             return false;
         }
-        pos = end + 1;
     }
-    if (!reader.Finish()) {
+    if (!reader.Finish(text.substr(pos))) {
         error = reader.Error();
         return false;
     }
@@ -174,10 +210,20 @@ bool ParseCel(std::string_view text, const std::string& fileName, SparseGrid& ou
     return true;
 }
 
-bool WriteCelFile(const std::string& path, const SparseGrid& grid, std::string& error) {
-    std::string reason;
-    if (WriteFileAtomically(path, FormatCel(grid), reason)) return true;
-    error = "Cannot save the file " + path + ": " + reason + ".";
+bool WriteCelFile(const std::string& path, const SparseGrid& grid, std::string& error,
+                  const std::function<void()>& afterPiece) {
+    if (IsReadOnlyFile(path)) {
+        error = path + " is read-only.";
+        return false;
+    }
+    AtomicFileWriter file(path);
+    const bool written = file.Ok() && FormatCelPieces(grid, [&](std::string_view piece) {
+                             if (!file.Write(piece)) return false;
+                             if (afterPiece) afterPiece();
+                             return true;
+                         });
+    if (written && file.Commit()) return true;
+    error = "Cannot save the file " + path + ": " + file.Reason() + ".";
     return false;
 }
 
@@ -232,8 +278,7 @@ bool ReadCelFile(const std::string& path, SparseGrid& out, std::string& error,
         }
         if (afterPiece) afterPiece();
     }
-    if (!pending.empty() && !reader.Line(pending)) return fail();
-    if (!reader.Finish()) return fail();
+    if (!reader.Finish(pending)) return fail();
     out = std::move(reader.Grid());
     return true;
 }

@@ -23,8 +23,11 @@ public:
     // One line without its line end ("\r" before it is dropped). False, with
     // Error() set, when the line is at fault; nothing more may be read then.
     bool Line(std::string_view line);
-    // After the last line: false when the file ended before its grid size.
-    bool Finish();
+    // After the last line end: `rest` is what follows it, empty in a whole
+    // file, since every line of one ends with a line feed; a last line
+    // without one was cut. False when the file ended before its grid size or
+    // in the middle of a line.
+    bool Finish(std::string_view rest = {});
     const std::string& Error() const { return error_; }
     // The grid read, once Finish() has accepted the file.
     SparseGrid& Grid() { return grid_; }
@@ -42,12 +45,21 @@ private:
     SparseGrid grid_{1, 1};
 };
 
-// The file's text for a grid, cells in row then column order.
+// The file's text for a grid, cells in row then column order, handed to
+// `piece` in pieces of about kCelPieceBytes; a false from it stops the text.
+// False when stopped.
+inline constexpr std::size_t kCelPieceBytes = 1 << 20;
+bool FormatCelPieces(const SparseGrid& grid, const std::function<bool(std::string_view)>& piece);
+// The whole text at once.
 std::string FormatCel(const SparseGrid& grid);
 // Reads and checks a whole text; `out` changes only when the text is accepted.
 bool ParseCel(std::string_view text, const std::string& fileName, SparseGrid& out, std::string& error);
 
-bool WriteCelFile(const std::string& path, const SparseGrid& grid, std::string& error);
+// Writes the text as it is made, one piece at a time, never holding all of it;
+// afterPiece, when given, runs after every piece, as for ReadCelFile. A
+// read-only file is refused ("<path> is read-only.").
+bool WriteCelFile(const std::string& path, const SparseGrid& grid, std::string& error,
+                  const std::function<void()>& afterPiece = {});
 // Reads a regular file only (a pipe, device or folder is refused before any
 // reading, so nothing waits on it), in pieces, never holding the whole text.
 // afterPiece, when given, runs after every piece of 1 MiB: the window uses it

@@ -246,7 +246,11 @@ bool GridControl::LoadFile(const std::string& path) {
 
 bool GridControl::SaveFile(const std::string& path) {
     std::string error;
-    if (Store().SaveCel(path, error)) {
+    // The text is made and written in pieces, the window answering between
+    // them as it does while a file loads; user input waits, so nothing can
+    // change the grid meanwhile.
+    if (WriteCelFile(path, Store(), error,
+                     [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); })) {
         SetUnmodified();
         return true;
     }

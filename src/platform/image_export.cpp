@@ -4,8 +4,9 @@
 #include <QGuiApplication>
 #include <QOpenGLContext>
 
-#include "platform/msgbox.h"
+#include "platform/atomic_file.h"
 #include "platform/bmp_file.h"
+#include "platform/msgbox.h"
 
 namespace platform {
 
@@ -29,6 +30,10 @@ QImage readPicture(int width, int height) {
 
 bool saveImage(const std::string& fileName, int width, int height) {
     if (fileName.empty()) return false;
+    if (IsReadOnlyFile(fileName)) {
+        MsgBox(fileName + " is read-only.", MsgButtons::Ok, MsgIcon::Critical, "Error");
+        return false;
+    }
     std::string reason = "the picture could not be read";
     // The whole drawing area: the writer pads each row itself.
     const bool saved = pictureReadable(width, height) && writeViewportBmp(fileName, width, height, &reason);

@@ -17,7 +17,8 @@ QImage readPicture(int width, int height);
 // BMP, replacing an existing file only once the new one is complete. True only
 // when the file was written completely; the caller then sets mImageSaved. On
 // failure shows a message naming the file and returns false, so the caller
-// keeps the document as it is. An empty name (a cancelled dialog) returns
+// keeps the document as it is; a read-only file is refused ("<path> is
+// read-only.") and kept. An empty name (a cancelled dialog) returns
 // false quietly.
 bool saveImage(const std::string& fileName, int width, int height);
 

@@ -7,34 +7,14 @@
 #include <fstream>
 #include <sstream>
 
+#include "file_folder.h"
 #include "platform/cel_format.h"
 #include "platform/sparse_grid.h"
 
 namespace fs = std::filesystem;
 using platform::SparseGrid;
 
-namespace {
-
-class CelFile : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("trelvane_cel_" + std::to_string(::getpid()) + "_" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
-    static std::string read(const std::string& p) {
-        std::ifstream in(p, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-    static void write(const std::string& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
-    fs::path dir_;
-};
-
-}  // namespace
+using CelFile = FileFolder;
 
 TEST_F(CelFile, RoundTripKeepsEveryTextAndTheSize) {
     SparseGrid g(20, 7);
@@ -94,13 +74,44 @@ TEST_F(CelFile, MalformedFileLeavesTheGridAsItWas) {
     }
 }
 
-TEST_F(CelFile, AcceptsWindowsLineEndsAndAMissingLastLineEnd) {
-    write(path("crlf.cel"), "\xEF\xBB\xBFTRELVANE-CEL 1\r\n4 4\r\n1\t1\t2.5\r\n3\t3\tlast");
+TEST_F(CelFile, AcceptsWindowsLineEnds) {
+    write(path("crlf.cel"), "\xEF\xBB\xBFTRELVANE-CEL 1\r\n4 4\r\n1\t1\t2.5\r\n3\t3\tlast\r\n");
     SparseGrid g;
     std::string error;
     ASSERT_TRUE(g.LoadCel(path("crlf.cel"), error)) << error;
     EXPECT_EQ(g.Text(1, 1), "2.5");
     EXPECT_EQ(g.Text(3, 3), "last");
+}
+
+// Every line the writer makes ends with a line feed: a last line without one
+// was cut (a number "31415" read as "31"), and the file is refused whole.
+TEST_F(CelFile, AFileCutInTheMiddleOfALineIsRefused) {
+    struct Case {
+        std::string text;
+        long line;
+    };
+    const std::vector<Case> cases = {
+        {"TRELVANE-CEL 1\n5 5\n1\t1\tx\n2\t1\t2\n3\t1\t31", 5},
+        {"TRELVANE-CEL 1\n5 5\n1\t1\tx\n2\t1\t", 4},
+        {"TRELVANE-CEL 1\r\n5 5\r\n1\t1\tx\r", 3},  // cut between a carriage return and its line feed
+        {"TRELVANE-CEL 1\n5 5", 2},
+        {"TRELVANE-CEL 1", 1},
+    };
+    for (const auto& k : cases) {
+        write(path("cut.cel"), k.text);
+        const std::string says = "The file " + path("cut.cel") + " ends in the middle of line " +
+                                 std::to_string(k.line) + ": it may have been cut short.";
+        SparseGrid g(5, 5);
+        g.SetText(1, 1, "keep");
+        std::string error;
+        EXPECT_FALSE(g.LoadCel(path("cut.cel"), error)) << k.text;
+        EXPECT_EQ(error, says);
+        EXPECT_EQ(g.CellCount(), 1u);
+        EXPECT_EQ(g.Text(1, 1), "keep");
+        SparseGrid parsed(5, 5);
+        EXPECT_FALSE(platform::ParseCel(k.text, path("cut.cel"), parsed, error));
+        EXPECT_EQ(error, says);
+    }
 }
 
 TEST_F(CelFile, MissingFileAndUnwritableTargetGetClearMessages) {

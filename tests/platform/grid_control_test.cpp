@@ -13,7 +13,9 @@
 #include <fstream>
 
 #include "platform/grid_control.h"
+#include "platform/cel_format.h"
 #include "platform/msgbox.h"
+#include "platform/sparse_grid.h"
 
 using platform::GridControl;
 
@@ -233,5 +235,35 @@ TEST_F(Grid, TheWindowAnswersWhileALargeFileLoads) {
     EXPECT_TRUE(ranDuringTheLoad);
     EXPECT_EQ(grid.Rows(), 20001);
     EXPECT_EQ(grid.CellText(20000, 2), "20000");
+    std::filesystem::remove(file);
+}
+
+// Save Data makes and writes the file in pieces with the window answering
+// between them (user input waits, as while a file loads): a timer runs during
+// the save once per piece or more, and the file holds the whole grid.
+TEST_F(Grid, TheWindowAnswersWhileALargeGridSaves) {
+    grid.SetRows(20001);
+    grid.SetCols(3);
+    const std::string text(100, 'x');
+    for (long r = 1; r <= 20000; ++r) grid.SetCellText(r, 1, text), grid.SetCellText(r, 2, std::to_string(r));
+    const std::string file = tempPath("saved.cel");
+
+    bool saving = true;
+    int ticksDuringTheSave = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] { ticksDuringTheSave += saving; });
+    tick.start(0);
+    ASSERT_TRUE(grid.SaveFile(file));
+    saving = false;
+    tick.stop();
+
+    const auto size = std::filesystem::file_size(file);
+    ASSERT_GT(size, 2u << 20);
+    EXPECT_GE(ticksDuringTheSave, static_cast<int>(size >> 20));
+    EXPECT_FALSE(grid.Modified());
+    platform::SparseGrid saved(1, 1);
+    std::string error;
+    ASSERT_TRUE(saved.LoadCel(file, error)) << error;
+    EXPECT_EQ(platform::FormatCel(saved), platform::FormatCel(grid.Store()));
     std::filesystem::remove(file);
 }

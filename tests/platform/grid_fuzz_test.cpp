@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -119,7 +120,14 @@ bool readAndCheck(const std::string& text) {
         EXPECT_EQ(g.Stamp(), before);
         EXPECT_EQ(g.Rows(), 7);
         EXPECT_EQ(g.Text(3, 2), "keep");
-        EXPECT_EQ(error.find("The file " + kFile + " is not a grid file (line "), 0u) << error;
+        // A text whose last line has no line end may also be refused as cut
+        // short, naming that line.
+        const std::string cut = "The file " + kFile + " ends in the middle of line " +
+                                std::to_string(std::count(text.begin(), text.end(), '\n') + 1) +
+                                ": it may have been cut short.";
+        if (text.empty() || text.back() == '\n' || error != cut) {
+            EXPECT_EQ(error.find("The file " + kFile + " is not a grid file (line "), 0u) << error;
+        }
         return false;
     }
     bool fine = true;
@@ -214,6 +222,31 @@ TEST(GridFuzz, TheFileReaderReadsAsTheWholeTextDoes) {
     std::string error;
     ASSERT_TRUE(back.LoadCel(path, error)) << error;
     EXPECT_EQ(platform::FormatCel(back), text);
+
+    // The same file cut anywhere, in the first piece, across a piece's end or
+    // further on: refused as cut, naming the line, unless the cut fell just
+    // after a line end.
+    for (std::size_t size : {std::size_t{5000}, std::size_t{1} << 20, (std::size_t{1} << 20) + 1, text.size() / 2,
+                             text.size() - 1, text.rfind('\n', text.size() / 3) + 1}) {
+        std::filesystem::resize_file(path, size);
+        const std::string head = text.substr(0, size);
+        SparseGrid kept = sentinel(), parsed = sentinel();
+        const bool whole = head.back() == '\n';
+        std::string fromText;
+        error.clear();
+        EXPECT_EQ(kept.LoadCel(path, error), whole) << size;
+        EXPECT_EQ(platform::ParseCel(head, path, parsed, fromText), whole) << size;
+        EXPECT_EQ(fromText, error);
+        if (whole) {
+            EXPECT_EQ(platform::FormatCel(kept), platform::FormatCel(parsed));
+        } else {
+            EXPECT_EQ(error, "The file " + path + " ends in the middle of line " +
+                                 std::to_string(std::count(head.begin(), head.end(), '\n') + 1) +
+                                 ": it may have been cut short.");
+            EXPECT_EQ(kept.Text(3, 2), "keep");
+        }
+        std::ofstream(path, std::ios::binary) << text;
+    }
 
     std::ofstream(path, std::ios::binary) << "TRELVANE-CEL 1\n5 5\n1\t1\t" << std::string(30u << 20, 'z');
     SparseGrid kept = sentinel();

@@ -72,6 +72,24 @@ TEST_F(ImageExportTest, UnwritableNameIsReportedByNameAndNotSaved) {
     EXPECT_EQ(box.title, "Error");
 }
 
+// The folder would allow replacing it, but the user made the file read-only.
+TEST_F(ImageExportTest, ReadOnlyFileIsRefusedByNameAndKept) {
+    const std::string path = dir.filePath("locked.bmp").toStdString();
+    QFile old(QString::fromStdString(path));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old picture");
+    old.close();
+    ASSERT_TRUE(old.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    EXPECT_FALSE(platform::saveImage(path, kW, kH));
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].text, path + " is read-only.");
+    EXPECT_EQ(messages.shown()[0].icon, platform::MsgIcon::Critical);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("old picture"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{"locked.bmp"});
+}
+
 TEST_F(ImageExportTest, CancelledOrImpossibleSavesWriteNothing) {
     EXPECT_FALSE(platform::saveImage("", kW, kH));
     EXPECT_TRUE(messages.shown().empty()) << "a cancelled dialog is quiet";
