@@ -1,6 +1,7 @@
 #include "formula/compiler.h"
 
 #include "formula/cls13.h"
+#include "formula/number_text.h"
 
 namespace formula {
 
@@ -99,7 +100,7 @@ public:
                     ops_.Push(u);
                     state_ = State::Function;
                 } else if (u == "PI") {
-                    append("3.1415926");
+                    append(kPiToken);
                     state_ = State::Operand;
                 } else if (u.size() == 1 && varIndex(u[0]) >= 0) {
                     append(u + u);

@@ -148,7 +148,7 @@ private:
             return true;
         }
         if (name == "PI") {
-            output_.Append(kRankOperand, "3.1415926");
+            output_.Append(kRankOperand, kPiToken);
             operand = false;
             return true;
         }

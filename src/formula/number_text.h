@@ -1,10 +1,17 @@
 #pragma once
 // Numbers written into formula and model text, the program's number text for
 // reports and option boxes, and the reading of a number typed into an option box.
+#include <numbers>
 #include <string>
 #include <string_view>
 
 namespace formula {
+
+// The formula language's PI: pi to the precision of a Double. Token lists and
+// compiled texts carry it as kPiToken, the shortest text that reads back to
+// exactly kPi, so that a model using pi fits to every digit its data hold.
+inline constexpr double kPi = std::numbers::pi;
+inline constexpr const char* kPiToken = "3.141592653589793";
 
 // Plain positional decimal text of a Double: "." as the decimal point, never
 // the exponent form (the formula language has none, and "E" is a parameter),

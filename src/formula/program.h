@@ -7,7 +7,7 @@
 // stack, one instruction per token, in the same order. Every instruction
 // except the pushes pops its operands and pushes one result:
 //
-//   PushConst  push `value` (a number token, PI is the number 3.1415926)
+//   PushConst  push `value` (a number token, PI is kPiToken, pi to a Double)
 //   PushVar    push vars[`index`]; index 0..2 are X, Y, Z, 3..22 are A..T
 //              (see varIndex / kVarCount)
 //   Neg        "(-)": x -> -x

@@ -4,6 +4,7 @@
 #include "scene/box.h"
 #include "formula/program.h"
 
+#include <cmath>
 #include <stdexcept>
 
 namespace {
@@ -84,7 +85,9 @@ std::shared_ptr<Cls1> Cls9::GetBox(long lngAnimStep) {
                     widen(Reg4DX(i, j, k), b.MaxZ, b.MinZ);
                     widen(Reg4DY(i, j, k), b.MaxX, b.MinX);
                     widen(Reg4DZ(i, j, k), b.MaxY, b.MinY);
-                    widen(Reg4DV(i, j, k), maxW, minW);
+                    // A hole (no value there) is no colour of the range.
+                    if (const double v = Reg4DV(i, j, k); v != formula::UndefinedValue && std::isfinite(v))
+                        widen(v, maxW, minW);
                 }
         break;
     case 0:

@@ -3,7 +3,6 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QOpenGLContext>
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -13,8 +12,10 @@
 #include <cstring>
 #include <map>
 #include <set>
+#include <utility>
 
 #include "platform/msgbox.h"
+#include "scene/texture_file.h"
 
 namespace {
 
@@ -30,6 +31,17 @@ int gluScaler(unsigned format, int wIn, int hIn, unsigned typeIn, const void* in
 
 bool isBlank(const std::string& s) {
     return std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isspace(c); });
+}
+
+// Largest side of a texture: 256, or less where OpenGL allows less.
+constexpr long kMaxTextureSide = 256;
+
+// Whether the name ends in BMP, JPG or GIF (any case).
+bool hasPictureName(const std::string& filename) {
+    if (filename.size() < 3) return false;
+    std::string ending = filename.substr(filename.size() - 3);
+    for (char& c : ending) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return ending == "BMP" || ending == "JPG" || ending == "GIF";
 }
 
 bool compilingList() {
@@ -97,15 +109,20 @@ Cache* currentCache() {
     return &it->second;
 }
 
-// The message of a failed scaling, once per file and after the drawing: a
-// modal box must not run while the picture is being compiled.
-void reportScaleFailure(const std::string& file) {
-    static std::set<std::string> reported;
-    if (!reported.insert(file).second) return;
+// Why a texture file gives no texture, once per file and reason and after the
+// drawing: a modal box must not run while the picture is being compiled.
+void reportOnce(const std::string& file, const std::string& message) {
+    static std::set<std::pair<std::string, std::string>> reported;
+    if (!reported.insert({file, message}).second) return;
     auto* app = QCoreApplication::instance();
     if (!app) return;
-    QMetaObject::invokeMethod(
-        app, [] { platform::MsgBox("ValidateTextureSize : gluScaleImage failure"); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(app, [message] { platform::MsgBox(message); }, Qt::QueuedConnection);
+}
+
+long maxTextureSide() {
+    GLint maxSize = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+    return maxSize > 0 ? std::min<long>(kMaxTextureSide, maxSize) : kMaxTextureSide;
 }
 
 GLuint upload(long width, long height, const std::vector<std::uint8_t>& rgb) {
@@ -133,13 +150,22 @@ Entry& refresh(Cache& cache, const std::string& file) {
     }
     if (it != cache.files.end() && it->second.name) cache.retired.push_back({it->second.name, cache.picture});
     Entry fresh{0, stamp, cache.picture};
+    if (!hasPictureName(file)) {
+        reportOnce(file, TextureProblemMessage(file, "its name does not end in BMP, JPG or GIF"));
+        return cache.files[file] = fresh;
+    }
+    const TexturePicture picture = ReadTexturePicture(file, maxTextureSide());
+    if (!picture.problem.empty()) {
+        reportOnce(file, TextureProblemMessage(file, picture.problem));
+        return cache.files[file] = fresh;
+    }
     Cls15 loader;
     std::vector<std::uint8_t> bytes;
     long height = 0, width = 0;
-    if (stamp.size >= 0 && loader.LoadBMP(file, ReadPicture(file), bytes, height, width))
+    if (loader.LoadBMP(file, picture.image, bytes, height, width))
         fresh.name = upload(width, height, bytes);
     else if (loader.scaleFailed())
-        reportScaleFailure(file);
+        reportOnce(file, "ValidateTextureSize : gluScaleImage failure");
     return cache.files[file] = fresh;
 }
 
@@ -154,9 +180,7 @@ long TextureSide(long side, long limit) {
 
 QImage ReadPicture(const std::string& filename) {
     if (isBlank(filename)) return {};
-    QImageReader reader(QString::fromStdString(filename));
-    reader.setDecideFormatFromContent(true);
-    return reader.read();
+    return ReadTexturePicture(filename, kMaxTextureSide).image;
 }
 
 bool Cls15::ScaleImg(long& ImgWidth, long& ImgHeight, long ImgFormat, long Components,
@@ -165,7 +189,7 @@ bool Cls15::ScaleImg(long& ImgWidth, long& ImgHeight, long ImgFormat, long Compo
     GLint maxSize = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
     if (maxSize <= 0) return false;
-    const long limit = Min<long>(256, maxSize);
+    const long limit = Min<long>(kMaxTextureSide, maxSize);
     const long width = TextureSide(ImgWidth, limit), height = TextureSide(ImgHeight, limit);
     if (width == ImgWidth && height == ImgHeight) return true;
     std::vector<std::uint8_t> scaled(static_cast<std::size_t>(width * height * Components));
@@ -210,10 +234,7 @@ void Cls15::CreateMapImage(const QImage& Pic, std::vector<std::uint8_t>& Texture
 
 bool Cls15::LoadBMP(const std::string& filename, const QImage& Pic, std::vector<std::uint8_t>& Texture1,
                     long& Height, long& Width) {
-    if (isBlank(filename) || filename.size() < 3) return false;
-    std::string ending = filename.substr(filename.size() - 3);
-    for (char& c : ending) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (ending != "BMP" && ending != "JPG" && ending != "GIF") return false;
+    if (isBlank(filename) || !hasPictureName(filename)) return false;
     CreateMapImage(Pic, Texture1, Height, Width);
     return !Texture1.empty();
 }

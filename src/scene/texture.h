@@ -43,7 +43,8 @@ public:
     // Outside a list compilation a new or changed file is uploaded first;
     // inside one only a prepared texture is bound. A missing, blank,
     // unreadable or otherwise named file gives False: the surface then draws
-    // without a texture.
+    // without a texture, and (but for a blank name) one message names the
+    // file and the reason, after the drawing, once per file and reason.
     bool LoadGLTextures(const std::string& filename);
 
     // Whether the last scaling failed.
@@ -58,14 +59,16 @@ private:
 // below min(side, limit).
 long TextureSide(long side, long limit);
 
-// Reads a picture file by its content, whatever its name says. Null when
-// the file is missing or no picture.
+// Reads a picture file by its content, whatever its name says, scaled down
+// to the largest texture side when it is larger (ReadTexturePicture). Null
+// when the file is missing, no regular file or no picture.
 QImage ReadPicture(const std::string& filename);
 
 // Uploads the textures of these files into the current context (outside any
 // list compilation) and releases those that neither this picture nor the
 // previous one uses. A failed scaling shows "ValidateTextureSize :
-// gluScaleImage failure" once per file, after the drawing.
+// gluScaleImage failure" once per file, after the drawing; a file that gives
+// no picture shows TextureProblemMessage the same way.
 void PrepareTextures(const std::vector<std::string>& fileNames);
 
 // Texture objects the current context holds for pictures.

@@ -1,6 +1,7 @@
 #include "scene/trackball.h"
 
 #include <cmath>
+#include <numbers>
 
 #include "state/globals.h"
 
@@ -9,7 +10,7 @@ constexpr double kTrackballRadius = 0.5;
 }
 
 double ArcSin(double x) {
-    if (x == 1.0) return 3.14159265358979 / 2;
+    if (x == 1.0) return std::numbers::pi / 2;  // the formula language's PI, halved
     return std::atan(x / std::sqrt(1 - x * x));
 }
 

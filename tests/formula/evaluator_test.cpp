@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -162,7 +163,7 @@ TEST(FormulaEvaluator, FormulaValues) {
         {"(x)(y)", 1},
         {"x y", 1},
         {"2sin(x)", 2 * std::sin(x)},
-        {"2pi", 2 * 3.1415926},
+        {"2pi", 2 * std::numbers::pi},
         {"sin(x)^2", std::sin(x) * std::sin(x)},
         {"1,5*x", 0.75},
         // every function

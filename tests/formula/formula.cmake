@@ -8,3 +8,5 @@ trelvane_test(formula_fuzz_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/fuzz_test.cpp
               LIBS trelvane_formula LABELS sanitize)
 trelvane_test(formula_allocation_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/allocation_test.cpp
               LIBS trelvane_formula LABELS sanitize)
+trelvane_test(formula_pi_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/pi_test.cpp
+              LIBS trelvane_formula LABELS sanitize)

@@ -102,7 +102,7 @@ TEST(InfixToPolish, ConvertsToPostfixWithRanks) {
         {"2^sin(x)", "2 x sin ^", ""},
         {"SIN X^2", "x sin 2 ^", ""},  // a function binds tighter than "^", as in the compiler
         {"e*x", "e x *", ""},
-        {"pi", "3.1415926", "5"},
+        {"pi", "3.141592653589793", "5"},
         {"T+Z", "t z +", ""},
         {"asech(x)+acsech(y)", "x asech y acsech +", "5 4 5 4 1"},
         // Unary minus: "0" before the operand and its powers, "-" of rank 2 after them.

@@ -2,12 +2,14 @@
 // with its clipping and floor lowering, and the inverted box of empty graphs.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 #include <stdexcept>
 
 #include "state/globals.h"
 #include "graph/graph.h"
 #include "scene/box.h"
+#include "formula/program.h"
 
 namespace {
 
@@ -147,6 +149,14 @@ TEST_F(GraphBox, VolumeMapsDataAxesToSceneAxes) {
     EXPECT_DOUBLE_EQ(g.MaxW, 7);
     g.Reg4DV(1, 1, 1) = 9;
     g.GetBox();
+    EXPECT_DOUBLE_EQ(g.MaxW, 9);
+    // Nodes without a value are no part of the colour range.
+    g.Reg4DV(0, 0, 0) = formula::UndefinedValue;
+    g.Reg4DV(0, 0, 1) = std::numeric_limits<double>::infinity();
+    g.Reg4DV(0, 1, 0) = -std::numeric_limits<double>::infinity();
+    g.Reg4DV(1, 0, 0) = std::numeric_limits<double>::quiet_NaN();
+    g.GetBox();
+    EXPECT_DOUBLE_EQ(g.MinW, 7);
     EXPECT_DOUBLE_EQ(g.MaxW, 9);
 }
 

@@ -1,21 +1,30 @@
 // Cls15: picture files to textures. Sizes, rows copied without skew, files
 // recognised by content but accepted by name, failures that leave the
-// surface untextured, a failed scaling reported once, and one texture per
-// file however often the picture is redrawn.
+// surface untextured and say why once, large pictures read scaled down, a
+// pipe that never blocks, and one texture per file however often the picture
+// is redrawn.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <chrono>
+#include <fcntl.h>
+#include <future>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 #include "platform/msgbox.h"
 #include "scene/texture.h"
+#include "scene/texture_file.h"
 #include "support/gl_offscreen.h"
 
 namespace {
@@ -151,6 +160,9 @@ TEST_F(TextureTest, FilesByContentButAcceptedByName) {
     text.close();
     EXPECT_FALSE(Cls15().LoadGLTextures(text.fileName().toStdString()));
     EXPECT_TRUE(boxes.shown().empty());
+    // After the drawing, each file that gives no texture says why (a blank name asks for none).
+    QCoreApplication::processEvents();
+    EXPECT_EQ(boxes.texts().size(), 4u);
 }
 
 int failingScaler(unsigned, int, int, unsigned, const void*, int, int, unsigned, void*) { return GLU_OUT_OF_MEMORY; }
@@ -206,6 +218,134 @@ TEST_F(TextureTest, RedrawsKeepOneTexturePerFile) {
     glEndList();
     glDeleteLists(list, 1);
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+// A picture of w x h pixels that costs little to make: a small grey JPG whose
+// frame header claims the larger size (the decoder fills what the data lack).
+QByteArray claimedJpeg(int w, int h) {
+    QImage small(64, 64, QImage::Format_Grayscale8);
+    small.fill(200);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    small.save(&buffer, "JPG");
+    const int sof = bytes.indexOf(QByteArray("\xFF\xC0", 2));
+    if (sof < 0) return {};
+    bytes[sof + 5] = static_cast<char>(h >> 8);
+    bytes[sof + 6] = static_cast<char>(h & 0xFF);
+    bytes[sof + 7] = static_cast<char>(w >> 8);
+    bytes[sof + 8] = static_cast<char>(w & 0xFF);
+    return bytes;
+}
+
+std::string writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    return path.toStdString();
+}
+
+// A 24-bit BMP header claiming w x h pixels, with a few bytes of pixels.
+QByteArray claimedBmp(int w, int h) {
+    QByteArray b(54 + 64, '\0');
+    auto put32 = [&](int at, qint64 v) {
+        for (int k = 0; k < 4; ++k) b[at + k] = static_cast<char>((v >> (8 * k)) & 0xFF);
+    };
+    b[0] = 'B';
+    b[1] = 'M';
+    put32(2, b.size());
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, w);
+    put32(22, h);
+    b[26] = 1;
+    b[28] = 24;
+    return b;
+}
+
+TEST_F(TextureTest, APipeNeverBlocksAndIsNamedAsOne) {
+    const std::string fifo = (dir.path() + "/pipe.bmp").toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    auto reading = std::async(std::launch::async, [&] { return ReadTexturePicture(fifo, 256); });
+    if (reading.wait_for(std::chrono::seconds(60)) != std::future_status::ready) {
+        // Let the blocked open go before failing.
+        const int w = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+        if (w >= 0) ::close(w);
+        FAIL() << "reading the pipe blocked";
+    }
+    const TexturePicture got = reading.get();
+    EXPECT_TRUE(got.image.isNull());
+    EXPECT_EQ(got.problem, "it is a pipe, not a picture file");
+
+    EXPECT_FALSE(Cls15().LoadGLTextures(fifo));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(boxes.texts(),
+              std::vector<std::string>{"The texture " + fifo + " cannot be used: it is a pipe, not a picture file."});
+}
+
+TEST_F(TextureTest, UnusableFilesSaySoOnceAfterTheDrawing) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.bmp"));
+    const QString d = dir.path() + "/";
+    struct Case {
+        std::string file, reason;
+    };
+    const Case cases[] = {
+        {(d + "missing.bmp").toStdString(), "No such file or directory"},
+        {(d + "folder.bmp").toStdString(), "it is a folder, not a picture file"},
+        {writeFile(d + "empty.jpg", {}), "the file is empty"},
+        {writeFile(d + "notes.gif", "not a picture\n"), "it is not a BMP, JPG or GIF picture"},
+        {writeFile(d + "liar.bmp", claimedBmp(100000, 100000)), "its picture cannot be read"},
+        {save(filled(8, 8, Qt::blue), "p.png", "PNG"), "its name does not end in BMP, JPG or GIF"},
+    };
+    for (int pass = 0; pass < 3; ++pass)
+        for (const Case& c : cases) {
+            PrepareTextures({c.file});
+            EXPECT_FALSE(Cls15().LoadGLTextures(c.file)) << c.file;
+        }
+    EXPECT_TRUE(boxes.shown().empty());  // never while drawing
+    QCoreApplication::processEvents();
+    const std::vector<std::string> texts = boxes.texts();
+    ASSERT_EQ(texts.size(), std::size(cases));
+    for (std::size_t k = 0; k < texts.size(); ++k) {
+        const std::string start = "The texture " + cases[k].file + " cannot be used: " + cases[k].reason;
+        EXPECT_EQ(texts[k].substr(0, start.size()), start);
+        EXPECT_EQ(texts[k].back(), '.');
+    }
+    // A device is refused before it is opened.
+    EXPECT_EQ(ReadTexturePicture("/dev/zero", 256).problem, "it is a device, not a picture file");
+}
+
+TEST_F(TextureTest, LargePicturesAreReadAtTheTextureSize) {
+    QImage wide(7000, 300, QImage::Format_RGB888);
+    wide.fill(QColor(10, 200, 30));
+    struct Case {
+        std::string file;
+        int w, h;
+    };
+    const Case cases[] = {
+        {save(wide, "wide.jpg", "JPG"), 256, 256},
+        {writeFile(dir.path() + "/big.jpg", claimedJpeg(7000, 7000)), 256, 256},
+        {writeFile(dir.path() + "/huge.jpg", claimedJpeg(20000, 20000)), 256, 256},
+        {writeFile(dir.path() + "/tall.jpg", claimedJpeg(100, 20000)), 128, 256},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const TexturePicture pic = ReadTexturePicture(c.file, 256);
+        EXPECT_EQ(pic.problem, "");
+        EXPECT_EQ(pic.image.width(), c.w);
+        EXPECT_EQ(pic.image.height(), c.h);
+        PrepareTextures({c.file});
+        ASSERT_TRUE(Cls15().LoadGLTextures(c.file));
+        int w = 0, h = 0;
+        const std::vector<std::uint8_t> px = boundTexture(w, h);
+        EXPECT_EQ(w, c.w);
+        EXPECT_EQ(h, c.h);
+        if (&c == &cases[0]) {
+            EXPECT_NEAR(px[px.size() / 2 / 3 * 3 + 1], 200, 12);  // the green of the middle
+        }
+    }
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(boxes.shown().empty());
 }
 
 }  // namespace

@@ -22,8 +22,6 @@ bool fitAndPresent(const FitDialogInput& input, CurveFitHost& host, Present pres
     return true;
 }
 
-bool defined(double v) { return v != formula::UndefinedValue && std::isfinite(v); }
-
 }  // namespace
 
 solver::FitOptions SurfaceFitOptions() { return MakeFitOptions(2, gSurfMaxIterations, gSurfTolerance); }
@@ -33,12 +31,8 @@ SurfaceNodes SampleFittedSurface(FittedModel& model, ValueRange x, ValueRange y,
 }
 
 VolumeNodes SampleFittedVolume(FittedModel& model, ValueRange x, ValueRange y, ValueRange z, long N) {
-    VolumeNodes g =
-        SampleVolumeNodes([&model](double xi, double yj, double zk) { return model(xi, yj, zk); }, x, y, z, N);
-    // The slices colour and trace every node: a hole takes the lowest value.
-    for (double& v : g.v)
-        if (!defined(v)) v = g.value.min;
-    return g;
+    // A node without a value stays a hole: the slices and isosurfaces leave its cells out.
+    return SampleVolumeNodes([&model](double xi, double yj, double zk) { return model(xi, yj, zk); }, x, y, z, N);
 }
 
 void PresentSurfaceFit(const FitDialogInput& input, const NonlinearSetup& setup, const solver::FitResult& fit,

@@ -26,7 +26,7 @@ bool RunVolumeFit(const FitDialogInput& input, CurveFitHost& host);
 SurfaceNodes SampleFittedSurface(FittedModel& model, ValueRange x, ValueRange y, long N);
 
 // The fitted model v = f(x, y, z) on N x N x N nodes over the ranges; a node
-// without a value takes the lowest value of the others (0 when none has one).
+// without a value keeps formula::UndefinedValue.
 VolumeNodes SampleFittedVolume(FittedModel& model, ValueRange x, ValueRange y, ValueRange z, long N);
 
 // The result side of a converged fit of setup (as RunSurfaceFit and

@@ -194,4 +194,28 @@ TEST_F(NistReference, TheSmallestToleranceConvergesWhereTheDefaultDoes) {
             }
 }
 
+// Roszman1's model divides by pi. Typed as `pi` it is the same Double as the constant written
+// out in full, so the fit is the same to the last bit and carries the certified digits (the
+// old eight-digit constant left the parameters with about five).
+TEST_F(NistReference, PiTypedInTheModelFitsAsTheFullConstant) {
+    const auto it = std::find_if(problems_.begin(), problems_.end(),
+                                 [](const nist::Problem& p) { return p.name == "Roszman1"; });
+    ASSERT_NE(it, problems_.end());
+    const std::string full = "3.14159265358979324";
+    nist::Problem typed = *it;
+    const std::size_t at = typed.formula.find(full);
+    ASSERT_NE(at, std::string::npos) << typed.formula;
+    typed.formula.replace(at, full.size(), "pi");
+    for (FitMethod m : {FitMethod::GaussNewton, FitMethod::LevenbergMarquardt})
+        for (int s : {1, 2}) {
+            const solver::FitResult withPi = run(typed, s, m, 1e-12), written = run(*it, s, m, 1e-12);
+            SCOPED_TRACE(label(typed, s, m, withPi));
+            EXPECT_EQ(withPi.status, FitStatus::Converged);
+            expectCertifiedDigits(typed, withPi);
+            EXPECT_GE(digits(typed, withPi).params, 8.0);
+            EXPECT_EQ(withPi.parameters, written.parameters);
+            EXPECT_EQ(withPi.residualSumOfSquares, written.residualSumOfSquares);
+        }
+}
+
 }  // namespace

@@ -146,7 +146,9 @@ TEST_F(SurfaceFitRun, NodesWithoutAValue) {
     EXPECT_DOUBLE_EQ(s.value.min, 0);
     EXPECT_DOUBLE_EQ(s.value.max, 2);
     const VolumeNodes v = SampleFittedVolume(model, {-1, 1}, {0, 2}, {0, 0}, 3);
-    EXPECT_DOUBLE_EQ(v.v[v.at(0, 2, 0)], 0);  // the lowest value of the others
+    // A hole stays a hole: painted in the lowest colour it would look like data.
+    EXPECT_EQ(v.v[v.at(0, 2, 0)], formula::UndefinedValue);  // log(-1)
+    EXPECT_EQ(v.v[v.at(1, 0, 0)], formula::UndefinedValue);  // log(0)
     EXPECT_DOUBLE_EQ(v.v[v.at(2, 2, 0)], 2);
     EXPECT_DOUBLE_EQ(v.value.min, 0);
 }
