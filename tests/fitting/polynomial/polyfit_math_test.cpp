@@ -93,14 +93,27 @@ TEST(PolynomialReport, LayoutNumbersAndUndefinedFigures) {
               "Independent:Time\r\n"
               "Dependent:  Speed\r\n"
               "\tb0=\t1.5\tse=\t0.25\r\n"
-              "\tb1=\t-0.000000000001\tse=\tundefined\r\n"
-              "\tb2=\t2\tse=\t0.000000000000003\r\n"
+              "\tb1=\t-1E-12\tse=\tundefined\r\n"
+              "\tb2=\t2\tse=\t3E-15\r\n"
               "\tR2=\t0.999\r\n"
               "\tData points:\t12\r\n");
     fit.rSquared = NAN;
     const std::string two = PolynomialReport(4, {"a", "b"}, "c", fit, 3);
     EXPECT_NE(two.find("Independent:a\r\nIndependent:b\r\nDependent:  c\r\n"), std::string::npos);
     EXPECT_NE(two.find("\tR2=\tundefined\r\n"), std::string::npos);
+
+    // Every figure in the number text, however large or small: the slope of a line through
+    // x about 1e200 was once written with 203 characters.
+    fit.parameters = {-1.23456789012345e-199, 4.2e250, 0.5};
+    fit.standardErrors = {3e-200, 1e300, 0};
+    fit.rSquared = 0.00001;
+    const std::string tiny = PolynomialReport(2, {"x"}, "y", fit, 6);
+    EXPECT_NE(tiny.find("\tb0=\t-1.23456789012345E-199\tse=\t3E-200\r\n"
+                        "\tb1=\t4.2E+250\tse=\t1E+300\r\n"
+                        "\tb2=\t0.5\tse=\t0\r\n"
+                        "\tR2=\t1E-05\r\n"),
+              std::string::npos)
+        << tiny;
 }
 
 }  // namespace
