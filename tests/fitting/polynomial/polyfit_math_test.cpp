@@ -60,6 +60,9 @@ TEST(PolynomialGrid, NodesSpanTheRangesInTheirAxisOrder) {
     ASSERT_EQ(curve.x.size(), 100u);
     EXPECT_DOUBLE_EQ(curve.x[1], 0.1);
     EXPECT_DOUBLE_EQ(curve.y[99], 1 + 10 * 9.9);
+    // A tiny coefficient of a power beyond the range of Doubles still gives its finite value.
+    const std::vector<double> cubic = {0, 0, 0, 1e-300};
+    EXPECT_NEAR(EvaluatePolynomial(solver::polynomialTerms(3), cubic, 6e102) / 216e6, 1, 1e-14);
 
     // Surface: X along j holds y, Z along i holds x, Y the model.
     const PolynomialSurface s = SampleSurface(linear2, b, {0, 2}, {-1, 1}, 3);
