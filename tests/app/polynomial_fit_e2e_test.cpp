@@ -235,7 +235,11 @@ TEST_F(PolynomialFitRoad, BadInputKeepsTheDialogOpenAndTheDocumentAsItWas) {
     w->action("mnuDrawPoly")->trigger();
     ASSERT_EQ(boxes.texts().size(), 3u);
     EXPECT_EQ(boxes.texts()[0], "Please select variables first.");
-    EXPECT_EQ(boxes.texts()[1].rfind("The coefficients cannot all be determined from the data:", 0), 0u);
+    EXPECT_EQ(boxes.texts()[1].rfind("The coefficients cannot all be determined: columns Var1 (x) and Var2 (y) are "
+                                     "collinear",
+                                     0),
+              0u)
+        << boxes.texts()[1];
     EXPECT_EQ(boxes.texts()[2], "Save changes to file?");
     EXPECT_EQ(openAfterOk, (std::vector<bool>{true, true, true}));
     EXPECT_EQ(w->graphList()->count(), 2);

@@ -46,3 +46,21 @@ std::string NonlinearReportTail(char dependentLetter, const std::string& fittedM
     text += labelled("Iterations:", std::to_string(fit.iterations) + " (" + methodName(method) + ")");
     return text + gNewLine;
 }
+
+std::string OutOfRangeFitMessage(const solver::FitResult& fit, const std::string& letters) {
+    const auto refusal = [](const std::string& figure) {
+        return "The fit cannot be reported: " + figure +
+               " is beyond the range of numbers (1.79769313486232E+308); the values are too large for the model.";
+    };
+    const auto letter = [&](std::size_t k) { return k < letters.size() ? std::string(1, letters[k]) : std::to_string(k + 1); };
+    for (std::size_t k = 0; k < fit.parameters.size(); ++k)
+        if (!std::isfinite(fit.parameters[k])) return refusal("the fitted parameter " + letter(k));
+    for (std::size_t k = 0; k < fit.fittedValues.size(); ++k)
+        if (!std::isfinite(fit.fittedValues[k])) return refusal("the fitted model at data point " + std::to_string(k + 1));
+    if (!std::isfinite(fit.residualSumOfSquares)) return refusal("the residual sum of squares");
+    if (std::isinf(fit.residualStdDev)) return refusal("s, the residual standard deviation");
+    if (std::isinf(fit.rSquared)) return refusal("R2");
+    for (std::size_t k = 0; k < fit.standardErrors.size(); ++k)
+        if (std::isinf(fit.standardErrors[k])) return refusal("the standard error of " + letter(k));
+    return {};
+}

@@ -24,3 +24,10 @@ std::string NonlinearReportTail(char dependentLetter, const std::string& fittedM
 
 // The text of a figure of the report: its number text, or "undefined".
 std::string ReportFigure(double value);
+
+// The last check of a converged fit before it is reported: empty when every parameter, the
+// residual sum of squares and every fitted value are finite, and s, R2 and each standard
+// error either finite or undefined (NaN: no degrees of freedom left, no spread in the data,
+// a parameter the data do not determine); otherwise the refusal naming the first figure
+// beyond the range of numbers. letters names the parameters in the order of fit.parameters.
+std::string OutOfRangeFitMessage(const solver::FitResult& fit, const std::string& letters);

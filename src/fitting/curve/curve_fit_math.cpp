@@ -1,10 +1,33 @@
 #include "fitting/curve/curve_fit_math.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "fitting/curve/curve_models.h"
 #include "fitting/curve/curve_report.h"
 #include "fitting/curve/number_text.h"
+#include "formula/number_text.h"
+
+namespace {
+
+std::string trimmedLabel(int number) {
+    std::string label = curveModel(number).reportLabel;
+    label.erase(label.find_last_not_of(' ') + 1);
+    return label;
+}
+
+}  // namespace
+
+std::string OutOfRangeMessage(int number, std::span<const double> x, std::span<const double> y,
+                              std::span<const double> xt, std::span<const double> yt) {
+    const std::string lead = trimmedLabel(number) + " cannot be fitted: ";
+    for (std::size_t j = 0; j < xt.size() && j < yt.size(); ++j)
+        if (!std::isfinite(xt[j]) || !std::isfinite(yt[j]))
+            return lead + "data point " + std::to_string(j + 1) + " (x=" + formula::formatNumberText(x[j]) +
+                   ", y=" + formula::formatNumberText(y[j]) + ") has no transformed value within the range of numbers.";
+    return lead + "the values are too large for the model: its slope or intercept is beyond the range of numbers "
+                  "(1.79769313486232E+308).";
+}
 
 CurveModelFit FitCurveModel(int number, std::span<const double> x, std::span<const double> y,
                             std::vector<double>& xt, std::vector<double>& yt) {
@@ -25,6 +48,7 @@ CurveModelFit FitCurveModel(int number, std::span<const double> x, std::span<con
     fit.R2 = RoundTo10Decimals(R2);
     if (fit.status == RegressionStatus::Ok || fit.status == RegressionStatus::YConstant)
         fit.modelText = CurveModelText(number, fit.a, fit.b);
+    if (fit.status == RegressionStatus::NotFinite) fit.refusal = OutOfRangeMessage(number, x, y, xt, yt);
     fit.reportLines = fit.status == RegressionStatus::Ok
                           ? CurveReportModelLines(model.reportLabel, fit.modelText, fit.R2)
                           : CurveReportDegenerateLines(model.reportLabel, fit.status, fit.modelText);

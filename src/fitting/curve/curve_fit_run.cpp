@@ -38,6 +38,20 @@ bool run(const CurveFitRequest& r, CurveFitHost& host) {
     const std::vector<double>&x = data.columns[0], &y = data.columns[1];
     const auto X = CurveAbscissae(x);
 
+    // Every ticked model up to the first whose data check fails is fitted before anything is
+    // reported, so that a fit beyond the range of numbers is refused leaving all as it was.
+    std::vector<double> xt, yt;
+    std::vector<CurveModelFit> fits;
+    for (int m = 1; m <= kCurveModelCount; ++m) {
+        if (!r.models[static_cast<std::size_t>(m - 1)]) continue;
+        fits.push_back(FitCurveModel(m, x, y, xt, yt));
+        if (!fits.back().refusal.empty()) {
+            message(fits.back().refusal);
+            return false;
+        }
+        if (fits.back().checkMessage) break;
+    }
+
     formula::Cls6 compiler;
     host.appendReport(CurveReportHeader(r.xName, r.yName));
 
@@ -46,11 +60,11 @@ bool run(const CurveFitRequest& r, CurveFitHost& host) {
         AddCurveGraph(host, x, y, n, kCurveKindScatter, "Scatter Plot", "", 255);
     }
 
-    std::vector<double> xt, yt;
     std::array<double, 100> V{};
+    std::size_t next = 0;
     for (int m = 1; m <= kCurveModelCount; ++m) {
         if (!r.models[static_cast<std::size_t>(m - 1)]) continue;
-        const CurveModelFit fit = FitCurveModel(m, x, y, xt, yt);
+        const CurveModelFit& fit = fits[next++];
         if (fit.checkMessage) {
             message(fit.checkMessage);
             return false;

@@ -17,7 +17,7 @@ std::string CurveReportHeader(const std::string& xName, const std::string& yName
 }
 
 std::string CurveReportModelLines(const std::string& label, const std::string& modelText, double R2) {
-    return modelLine(label, modelText) + "\t" + kR2Label + "\t" + formula::formatFormulaNumber(R2) + "\r\n";
+    return modelLine(label, modelText) + "\t" + kR2Label + "\t" + formula::formatNumberText(R2) + "\r\n";
 }
 
 std::string CurveReportDegenerateLines(const std::string& label, RegressionStatus status,

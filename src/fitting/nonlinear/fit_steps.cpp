@@ -17,6 +17,12 @@ bool SetUpAndFit(const FitDialogInput& input, const solver::FitOptions& options,
         platform::MsgBox(fit.message);
         return false;
     }
+    std::string letters;
+    for (const auto& parameter : setup.request.parameters) letters += parameter.letter;
+    if (const std::string out = OutOfRangeFitMessage(fit, letters); !out.empty()) {
+        platform::MsgBox(out);
+        return false;
+    }
     return true;
 }
 

@@ -88,6 +88,7 @@ bool run(const PolynomialRunRequest& r, PolynomialFitHost& host) {
     // The columns go to the solver and come back for the graphs, not copied.
     solver::PolynomialFitRequest fitRequest;
     fitRequest.model = r.model;
+    for (const ChosenColumn& c : chosen) fitRequest.names.push_back(c.name);
     const auto independent = static_cast<std::size_t>(vars);
     for (std::size_t v = 0; v < independent; ++v) fitRequest.columns.push_back(std::move(data.columns[v]));
     fitRequest.observed = std::move(data.columns.back());

@@ -4,10 +4,11 @@
 
 namespace {
 
-double power(double base, int n) {
-    double r = 1;
-    for (int i = 0; i < n; ++i) r *= base;
-    return r;
+// value * base^n one factor at a time: a tiny coefficient of a huge power (1e-300 * x^3 with
+// x = 6e102) passes only through magnitudes between the two, never through x^3 itself.
+double timesPower(double value, double base, int n) {
+    for (int i = 0; i < n; ++i) value *= base;
+    return value;
 }
 
 }  // namespace
@@ -16,7 +17,7 @@ double EvaluatePolynomial(const std::vector<solver::PolynomialTerm>& terms, std:
                           double y, double z) {
     double sum = 0;
     for (std::size_t k = 0; k < terms.size() && k < b.size(); ++k)
-        sum += b[k] * power(x, terms[k].px) * power(y, terms[k].py) * power(z, terms[k].pz);
+        sum += timesPower(timesPower(timesPower(b[k], x, terms[k].px), y, terms[k].py), z, terms[k].pz);
     return sum;
 }
 

@@ -2,14 +2,8 @@
 
 #include <cmath>
 
+#include "fitting/common/fit_report.h"
 #include "fitting/polynomial/polynomial_models.h"
-#include "formula/number_text.h"
-
-namespace {
-
-std::string figure(double value) { return std::isfinite(value) ? formula::formatFormulaNumber(value) : "undefined"; }
-
-}  // namespace
 
 std::string PolynomialReport(int model, const std::vector<std::string>& independent, const std::string& dependent,
                              const solver::FitResult& fit, long points) {
@@ -19,8 +13,8 @@ std::string PolynomialReport(int model, const std::vector<std::string>& independ
     text += "Dependent:  " + dependent + "\r\n";
     for (std::size_t k = 0; k < fit.parameters.size(); ++k) {
         const double se = k < fit.standardErrors.size() ? fit.standardErrors[k] : NAN;
-        text += "\tb" + std::to_string(k) + "=\t" + figure(fit.parameters[k]) + "\tse=\t" + figure(se) + "\r\n";
+        text += "\tb" + std::to_string(k) + "=\t" + ReportFigure(fit.parameters[k]) + "\tse=\t" + ReportFigure(se) + "\r\n";
     }
-    text += "\tR2=\t" + figure(fit.rSquared) + "\r\n";
+    text += "\tR2=\t" + ReportFigure(fit.rSquared) + "\r\n";
     return text + "\tData points:\t" + std::to_string(points) + "\r\n";
 }

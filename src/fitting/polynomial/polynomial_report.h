@@ -1,7 +1,9 @@
 #pragma once
 // The report of a polynomial fit, in the curve report's style: TAB and CR LF
-// as separators, numbers in the formula number text (15 significant digits,
-// never rounded to 0), "undefined" where a figure has no value.
+// as separators, numbers in the program's number text (15 significant digits,
+// the exponent form where it is shorter, never rounded to 0), "undefined" where
+// a figure has no value. The model texts of the graphs keep the formula's
+// positional decimals, which the formula engine reads back.
 #include <string>
 #include <vector>
 

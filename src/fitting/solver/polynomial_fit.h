@@ -3,6 +3,7 @@
 // (linear, quadratic and cubic in one, two or three independent variables), solved by
 // column-pivoted QR on centred and scaled variables and turned back into the coefficients
 // b0 .. bN of the model text.
+#include <string>
 #include <vector>
 
 #include "fitting/solver/fit_result.h"
@@ -25,11 +26,19 @@ struct PolynomialFitRequest {
     int model = 2;                             // 1..9 (ModelNumber)
     std::vector<std::vector<double>> columns;  // the independent variables x (, y, z)
     std::vector<double> observed;              // the dependent variable
+    // The columns' names for messages: the independent ones in turn, then the dependent.
+    std::vector<std::string> names = {};
 };
 
-// parameters are b0 .. bN. iterations is 0 (a direct solution). Singular when the data do
-// not determine every coefficient (such as a quadratic through two distinct x values); the
-// parameters are then a basic solution with the undetermined ones set to 0. Never throws.
+// parameters are b0 .. bN. iterations is 0 (a direct solution). The variables are scaled
+// before the terms are formed and the coefficients unscaled exactly by powers of two, so any
+// data whose coefficients a Double can hold are fitted; a coefficient or standard error
+// beyond the range of Doubles is refused (BadInput) with a message naming the term and the
+// columns. Singular when the data do not determine every coefficient (too few distinct
+// values of a variable, collinear columns, dependent terms), with a message naming the
+// columns and the reason; the parameters are then a basic solution with the undetermined
+// ones set to 0, the standard errors NaN. The residual sum of squares may overflow to Inf where the
+// residuals are beyond the square root of the largest Double. Never throws.
 FitResult fitPolynomial(const PolynomialFitRequest& request);
 
 }  // namespace solver

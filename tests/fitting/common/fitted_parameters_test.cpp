@@ -161,3 +161,38 @@ TEST(IterationOptions, ReadByTheOptionBoxRuleAndRefusedOutOfRange) {
 }
 
 }  // namespace
+
+namespace {
+
+// The last check before a nonlinear fit is reported: a figure beyond the range of numbers
+// refuses it by name; undefined figures (NaN where the data do not determine them) pass.
+TEST(NonlinearReport, FiguresBeyondTheRangeOfNumbersRefuseTheFit) {
+    solver::FitResult good;
+    good.parameters = {1, 2};
+    good.fittedValues = {1, 2, 3};
+    good.standardErrors = {NAN, 0.5};
+    good.residualStdDev = NAN;
+    good.rSquared = NAN;
+    EXPECT_EQ(OutOfRangeFitMessage(good, "ab"), "");
+    const std::string tail = " is beyond the range of numbers (1.79769313486232E+308); the values are too large for "
+                             "the model.";
+    struct Case {
+        void (*spoil)(solver::FitResult&);
+        std::string figure;
+    };
+    const std::vector<Case> cases = {
+        {[](solver::FitResult& f) { f.parameters[1] = INFINITY; }, "the fitted parameter b"},
+        {[](solver::FitResult& f) { f.parameters[0] = NAN; }, "the fitted parameter a"},
+        {[](solver::FitResult& f) { f.fittedValues[2] = -INFINITY; }, "the fitted model at data point 3"},
+        {[](solver::FitResult& f) { f.residualSumOfSquares = INFINITY; }, "the residual sum of squares"},
+        {[](solver::FitResult& f) { f.residualStdDev = INFINITY; }, "s, the residual standard deviation"},
+        {[](solver::FitResult& f) { f.standardErrors[0] = INFINITY; }, "the standard error of a"},
+    };
+    for (const Case& c : cases) {
+        solver::FitResult bad = good;
+        c.spoil(bad);
+        EXPECT_EQ(OutOfRangeFitMessage(bad, "ab"), "The fit cannot be reported: " + c.figure + tail);
+    }
+}
+
+}  // namespace

@@ -181,6 +181,38 @@ TEST_F(CurveFitRun, PlotOptionsAndNoModels) {
     EXPECT_EQ(scatterOnly.lines, std::vector<std::string>{"Scatter Plot: y="});
 }
 
+// A model whose line is beyond the range of numbers is refused before anything is reported,
+// whichever ticked model it is; a line of huge values that a Double holds is fitted.
+TEST_F(CurveFitRun, FitsBeyondTheRangeOfNumbersAreRefusedLeavingAllAsItWas) {
+    struct Case {
+        std::vector<double> x, y;
+        CurveFitRequest models;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {{1e-300, 2e-300, 3e-300}, {-1e308, 0, 1e308}, request({5, 1}),
+         "Linear Model: cannot be fitted: the values are too large for the model: its slope or intercept is beyond "
+         "the range of numbers (1.79769313486232E+308)."},
+        {{1, 4.9e-324, 3}, {1, 2, 3}, request({1, 2}),
+         "Inversive(1) Model: cannot be fitted: data point 2 (x=4.94065645841247E-324, y=2) has no transformed value "
+         "within the range of numbers."},
+    };
+    for (const Case& c : cases) {
+        setDocument({{"Var1", c.x}, {"Var2", c.y}});
+        FakeHost h;
+        h.report = "kept\r\n";
+        msgs.clear();
+        EXPECT_FALSE(RunCurveFit(c.models, h));
+        EXPECT_EQ(msgs.texts(), std::vector<std::string>{c.message});
+        EXPECT_EQ(h.report, "kept\r\n");
+        EXPECT_EQ(gGraphs->FunSurfs.Count(), 0);
+    }
+    // x about 1e200 and y about 1e300: the exact line y = 1e100 x.
+    setDocument({{"Var1", {1e200, 2e200, 3e200}}, {"Var2", {1e300, 2e300, 3e300}}});
+    ASSERT_TRUE(RunCurveFit(request({1}), host));
+    EXPECT_NE(host.report.find("R2=\t1\r\n"), std::string::npos) << host.report;
+}
+
 TEST_F(CurveFitRun, DegenerateModelsAreReportedAndTheRunGoesOn) {
     // All x equal: no line for any model; all y equal: exact line, R2 undefined.
     setDocument({{"Var1", {2, 2, 2}}, {"Var2", {1, 2, 3}}, {"Var3", {4, 4, 4}}});

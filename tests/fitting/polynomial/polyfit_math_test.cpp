@@ -60,6 +60,9 @@ TEST(PolynomialGrid, NodesSpanTheRangesInTheirAxisOrder) {
     ASSERT_EQ(curve.x.size(), 100u);
     EXPECT_DOUBLE_EQ(curve.x[1], 0.1);
     EXPECT_DOUBLE_EQ(curve.y[99], 1 + 10 * 9.9);
+    // A tiny coefficient of a power beyond the range of Doubles still gives its finite value.
+    const std::vector<double> cubic = {0, 0, 0, 1e-300};
+    EXPECT_NEAR(EvaluatePolynomial(solver::polynomialTerms(3), cubic, 6e102) / 216e6, 1, 1e-14);
 
     // Surface: X along j holds y, Z along i holds x, Y the model.
     const PolynomialSurface s = SampleSurface(linear2, b, {0, 2}, {-1, 1}, 3);
@@ -93,14 +96,27 @@ TEST(PolynomialReport, LayoutNumbersAndUndefinedFigures) {
               "Independent:Time\r\n"
               "Dependent:  Speed\r\n"
               "\tb0=\t1.5\tse=\t0.25\r\n"
-              "\tb1=\t-0.000000000001\tse=\tundefined\r\n"
-              "\tb2=\t2\tse=\t0.000000000000003\r\n"
+              "\tb1=\t-1E-12\tse=\tundefined\r\n"
+              "\tb2=\t2\tse=\t3E-15\r\n"
               "\tR2=\t0.999\r\n"
               "\tData points:\t12\r\n");
     fit.rSquared = NAN;
     const std::string two = PolynomialReport(4, {"a", "b"}, "c", fit, 3);
     EXPECT_NE(two.find("Independent:a\r\nIndependent:b\r\nDependent:  c\r\n"), std::string::npos);
     EXPECT_NE(two.find("\tR2=\tundefined\r\n"), std::string::npos);
+
+    // Every figure in the number text, however large or small: the slope of a line through
+    // x about 1e200 was once written with 203 characters.
+    fit.parameters = {-1.23456789012345e-199, 4.2e250, 0.5};
+    fit.standardErrors = {3e-200, 1e300, 0};
+    fit.rSquared = 0.00001;
+    const std::string tiny = PolynomialReport(2, {"x"}, "y", fit, 6);
+    EXPECT_NE(tiny.find("\tb0=\t-1.23456789012345E-199\tse=\t3E-200\r\n"
+                        "\tb1=\t4.2E+250\tse=\t1E+300\r\n"
+                        "\tb2=\t0.5\tse=\t0\r\n"
+                        "\tR2=\t1E-05\r\n"),
+              std::string::npos)
+        << tiny;
 }
 
 }  // namespace

@@ -301,17 +301,24 @@ TEST_F(PolynomialFitRun, BadInputStopsWithNothingReportedOrBuilt) {
     noZ.independent[2] = {};
     PolynomialRunRequest missing = request(1);
     missing.independent[0] = {"Gone", 1};
-    const std::string singular = "The coefficients cannot all be determined from the data: the data hold too few "
-                                 "distinct values of the independent variables for this model.";
+    const std::string lead = "The coefficients cannot all be determined: ";
     const std::vector<Case> cases = {
         {"no dependent", {{"Var1", {1, 2}}, {"Var2", {1, 2}}}, noDependent, "Please select variables first.", 0},
         {"a shown row empty", {{"Var1", {1}}}, noZ, "Please select variables first.", 0},
         {"fewer rows than coefficients", {{"Var1", {1, 2, 3}}, {"Var2", {1, 4, 9}}}, request(3),
          "There are fewer data points (3) than coefficients (4).", 1},
         {"a constant column", {{"Var1", {1, 2, 3, 4}}, {"Var2", {5, 5, 5, 5}}, {"Var3", {1, 2, 3, 5}}}, request(4),
-         singular, 1},
+         lead + "column Var2 (y) holds only 1 distinct value, and the model's powers of y up to y need at least 2.",
+         1},
         {"collinear columns", {{"Var1", {1, 2, 3, 4}}, {"Var2", {2, 4, 6, 8}}, {"Var3", {1, 2, 3, 5}}}, request(4),
-         singular, 1},
+         lead + "columns Var1 (x) and Var2 (y) are collinear (on these data one is a straight-line function of the "
+                "other), so the model's terms are linearly dependent.",
+         1},
+        {"a cubic whose x^3 is beyond a Double",
+         {{"Var1", {1e200, 2e200, 3e200, 4e200, 5e200, 6e200}}, {"Var2", {1, 8, 27, 64, 125, 216}}}, request(3),
+         "The fit cannot be written in numbers: the values of Var1 (x) are too large for the model's powers (the "
+         "coefficient b3 of x^3 would be about 1E-600, below the smallest number, 2.2E-308).",
+         1},
         {"a column no longer there", {{"Var1", {1, 2, 3}}, {"Var2", {1, 2, 3}}}, missing,
          "The column \"Gone\" is not in the data.", 1},
     };
@@ -337,6 +344,28 @@ TEST_F(PolynomialFitRun, BadInputStopsWithNothingReportedOrBuilt) {
     EXPECT_FALSE(RunPolynomialFit(request(1), host));
     EXPECT_EQ(msgs.texts(), std::vector<std::string>{"Column Var2, row 2: no number."});
     EXPECT_TRUE(host.report.empty());
+}
+
+// A line through x about 1e200 is fitted on scaled columns: its figures match the closed form
+// in long double and are written in the number text, the graph is drawn.
+TEST_F(PolynomialFitRun, HugeAbscissaeGiveTheLineInTheNumberText) {
+    const std::vector<double> x = {1e200, 2e200, 3e200, 4e200, 5e200, 6e200}, y = {1, 8, 27, 64, 125, 216};
+    setDocument({{"Var1", x}, {"Var2", y}});
+    ASSERT_TRUE(RunPolynomialFit(request(1), host));
+    long double mx = 0, my = 0, sxx = 0, sxy = 0, ssr = 0;
+    for (std::size_t k = 0; k < 6; ++k) mx += x[k] / 6.0L, my += y[k] / 6.0L;
+    for (std::size_t k = 0; k < 6; ++k) sxx += (x[k] - mx) * (x[k] - mx), sxy += (x[k] - mx) * (y[k] - my);
+    const long double b = sxy / sxx, a = my - b * mx;
+    for (std::size_t k = 0; k < 6; ++k) ssr += (y[k] - a - b * x[k]) * (y[k] - a - b * x[k]);
+    const long double seB = std::sqrt(ssr / 4 / sxx);
+    EXPECT_NEAR(coefficient(host.report, 0), static_cast<double>(a), 1e-12 * 216);
+    EXPECT_NEAR(coefficient(host.report, 1) / static_cast<double>(b), 1, 1e-13);
+    EXPECT_NEAR(standardError(host.report, 1) / static_cast<double>(seB), 1, 1e-12);
+    // No figure is longer than the number text's longest form.
+    for (std::size_t at = host.report.find("\t"); at != std::string::npos; at = host.report.find("\t", at + 1))
+        EXPECT_LE(host.report.find_first_of("\t\r", at + 1) - at - 1, std::string("-1.23456789012345E-100").size());
+    EXPECT_EQ(gGraphs->FunSurfs.Count(), 2);
+    EXPECT_TRUE(msgs.texts().empty());
 }
 
 TEST_F(PolynomialFitRun, ADeclinedNewDocumentKeepsEverything) {
