@@ -4,19 +4,16 @@
 // replayed afterwards.
 #include <QApplication>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
-#include <chrono>
-#include <condition_variable>
 #include <cstring>
-#include <mutex>
 
 #include <gtest/gtest.h>
 
 #include "fitting/nonlinear/background_fit.h"
 #include "fitting/nonlinear/fit_progress_box.h"
 #include "formula/compiler.h"
+#include "held_fit.h"
 #include "nist_support.h"
 #include "support/when_shown.h"
 
@@ -72,48 +69,6 @@ solver::NonlinearFitRequest surfaceAndVolume(int variables) {
     return typed("a*exp(-b*x)*cos(c*y)+d*z^2", {{'a', 1}, {'b', 1}, {'c', 1}, {'d', 0}}, c, v);
 }
 
-// Holds the worker at an iteration until released.
-class Hold {
-public:
-    explicit Hold(int at) {
-        SetFitIterationProbe([this, at](int iteration) {
-            if (iteration != at) return;
-            std::unique_lock lock(m_);
-            held_ = true;
-            cv_.notify_all();
-            cv_.wait_for(lock, std::chrono::minutes(2), [this] { return released_; });
-        });
-    }
-    ~Hold() {
-        release();
-        SetFitIterationProbe({});
-    }
-    bool held() {
-        std::lock_guard lock(m_);
-        return held_;
-    }
-    void release() {
-        std::lock_guard lock(m_);
-        released_ = true;
-        cv_.notify_all();
-    }
-
-private:
-    std::mutex m_;
-    std::condition_variable cv_;
-    bool held_ = false, released_ = false;
-};
-
-// Posts a click to a widget, as the window system queues one.
-void postClick(QWidget* w) {
-    const QPointF at(w->width() / 2.0, w->height() / 2.0);
-    const QPointF global = w->mapToGlobal(at);
-    for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
-        QCoreApplication::postEvent(w, new QMouseEvent(t, at, global, Qt::LeftButton,
-                                                       t == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                                                       Qt::NoModifier));
-}
-
 }  // namespace
 
 TEST(BackgroundFit, GivesTheSolversResultsBitForBit) {
@@ -143,7 +98,7 @@ TEST(BackgroundFit, CancelInTheProgressBoxStopsAHeldFitAndOtherWindowsGetNoInput
 
     const nist::Problem p = nist::readProblem(nist::dataDirectory() + "/Misra1a.dat");
     const solver::NonlinearFitRequest req = nist::makeRequest(p, p.start1, solver::FitMethod::LevenbergMarquardt, 1e-7, 1000);
-    Hold hold(3);
+    HeldFit hold(3);
     bool boxShown = false;
     whenShown<FitProgressBox>(
         [&](FitProgressBox* box) {
