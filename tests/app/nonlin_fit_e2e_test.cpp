@@ -7,7 +7,9 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QLabel>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -16,6 +18,8 @@
 #include <cmath>
 #include <functional>
 
+#include "fitting/nonlinear/fit_progress_box.h"
+#include "fitting/nonlinear/held_fit.h"
 #include "fitting/nonlinear/nonlin_dialog.h"
 #include "fitting/nonlinear/options_dialog.h"
 #include "fitting/nonlinear/parameter_dialog.h"
@@ -211,4 +215,80 @@ TEST_F(NonLinFitRoad, TheRoadSwitchesToA2DDocumentOrStops) {
     boxes.clear();
     w->action("mnuDrawNLR")->trigger();
     EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Please input your data first."});
+}
+
+// A fit that runs on: the progress box shows its iteration, Cancel stops it and
+// leaves the grid, the document, the report and the dialog as they were; a
+// click on the Fitting menu made meanwhile opens nothing, then or afterwards.
+TEST_F(NonLinFitRoad, ACancelledFitChangesNothingAndAClickMeanwhileRunsNoCommand) {
+    const nist::Problem misra = nist::readProblem(nist::dataDirectory() + "/Misra1a.dat");
+    fillGrid(misra.x, misra.y);
+    w->mnuFileNew2D();
+    addCurve("Earlier: y=", {1, 2, 3}, {2, 1, 3});
+    w->report()->setPlainText("Earlier report");
+    QMenuBar* bar = w->menuBar();
+    QAction* fittingMenu = nullptr;
+    for (QAction* a : bar->actions())
+        if (a->text() == "F&itting") fittingMenu = a;
+    ASSERT_NE(fittingMenu, nullptr);
+    const QPoint onFitting = bar->actionGeometry(fittingMenu).center();
+    // Without a fit running, the posted click opens the menu.
+    postClick(bar, onFitting);
+    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }, 10000));
+    QApplication::activePopupWidget()->close();
+    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }, 10000));
+
+    const auto gridText = [this] {
+        std::string t;
+        for (long r = 0; r <= 15; ++r)
+            for (long c = 0; c <= 3; ++c) t += w->grid()->CellText(r, c) + "\t";
+        return t;
+    };
+    const std::string grid = gridText();
+    const std::string report = w->report()->toPlainText().toStdString();
+    const int graphs = gGraphs->FunSurfs.Count();
+    const long kind = gPlotKind;
+
+    HeldFit hold(2);
+    bool boxShown = false, dialogKept = false;
+    whenShown<frmNonLin>([&](frmNonLin* d) {
+        chooseColumnsAndParameters<frmPara>(d, {{"a", "500"}, {"b", "0.0001"}});
+        QTest::keyClicks(d->Text1, "a*(1-exp(-b*x))");
+        const QStringList parameters = {d->List2->item(0)->text(), d->List2->item(1)->text()};
+        whenShown<FitProgressBox>(
+            [&](FitProgressBox* box) {
+                boxShown = true;
+                ASSERT_TRUE(QTest::qWaitFor([&] { return hold.held(); }, 60000));
+                EXPECT_TRUE(QTest::qWaitFor([&] { return box->Label1->text().startsWith("Iteration 1\n"); }, 10000))
+                    << box->Label1->text().toStdString();
+                postClick(bar, onFitting);
+                postClick(d->Command5);
+                QTest::qWait(0);
+                EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+                box->Command1->click();
+                hold.release();
+            },
+            3000);
+        d->Command5->click();
+        // The dialog stays open with what it held.
+        dialogKept = d->isVisible() && d->Text1->toPlainText() == "a*(1-exp(-b*x))" && d->List2->count() == 2 &&
+                     d->List2->item(0)->text() == parameters[0] && d->List2->item(1)->text() == parameters[1] &&
+                     d->List3->count() == 1 && d->List4->count() == 1;
+        d->Command6->click();
+    });
+    w->action("mnuDrawNLR")->trigger();
+
+    EXPECT_TRUE(boxShown);
+    EXPECT_TRUE(dialogKept);
+    EXPECT_EQ(boxes.texts(), std::vector<std::string>{"The fit was cancelled."});
+    EXPECT_EQ(gridText(), grid);
+    EXPECT_EQ(w->report()->toPlainText().toStdString(), report);
+    EXPECT_EQ(gGraphs->FunSurfs.Count(), graphs);
+    EXPECT_EQ(w->graphList()->count(), 1);
+    EXPECT_EQ(gPlotKind, kind);
+    // Nothing posted during the fit is replayed now.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }

@@ -2,6 +2,7 @@
 
 #include "fitting/common/fit_report.h"
 #include "fitting/common/fitted_parameters.h"
+#include "fitting/nonlinear/background_fit.h"
 #include "platform/msgbox.h"
 
 bool SetUpAndFit(const FitDialogInput& input, const solver::FitOptions& options, NonlinearSetup& setup,
@@ -12,7 +13,7 @@ bool SetUpAndFit(const FitDialogInput& input, const solver::FitOptions& options,
     case SetupStatus::SyntaxShown: return false;
     case SetupStatus::Ready: break;
     }
-    fit = solver::fitNonlinear(setup.request);
+    fit = FitWithProgress(setup.request);
     if (!fit.converged()) {
         platform::MsgBox(fit.message);
         return false;

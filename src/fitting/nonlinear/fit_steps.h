@@ -8,9 +8,10 @@
 #include "fitting/common/fit_setup.h"
 #include "fitting/curve/curve_fit_host.h"
 
-// Sets up the fit from what the dialog holds and runs it. True for a
-// converged fit (setup and fit filled); false after the message that refused
-// the input or stopped the fit (a fit that did not converge is never taken).
+// Sets up the fit from what the dialog holds and runs it off the window's
+// thread (FitWithProgress). True for a converged fit (setup and fit filled);
+// false after the message that refused the input or stopped the fit (a fit
+// that did not converge, or was cancelled, is never taken).
 bool SetUpAndFit(const FitDialogInput& input, const solver::FitOptions& options, NonlinearSetup& setup,
                  solver::FitResult& fit);
 

@@ -1,6 +1,7 @@
 #pragma once
 // What a least-squares fit takes as options and hands back: the shared result record of
 // the nonlinear and the polynomial solvers.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@ enum class FitStatus {
     Singular,          // the parameters cannot be determined from the data (rank-deficient Jacobian)
     UndefinedAtStart,  // the model has no value at some data point for the starting values
     BadInput,          // unusable input; nothing was iterated
+    Cancelled,         // the progress hook asked to stop; nothing of the fit is usable
 };
 
 // Limits of the options, checked before any work.
@@ -46,9 +48,16 @@ struct FitOptions {
     FitMethod method = FitMethod::LevenbergMarquardt;
     int maxIterations = 200;
     double tolerance = 1e-7;
+    // Called once per iteration with its number and the residual sum of squares at the
+    // point it works from; false stops the fit there with the status Cancelled. It only
+    // watches: the results do not depend on it.
+    std::function<bool(int iteration, double ssr)> progress{};
 };
 
-// The result of a fit. On BadInput and UndefinedAtStart only status and message are
+// The message of a fit stopped by its progress hook.
+inline constexpr const char* kFitCancelledMessage = "The fit was cancelled.";
+
+// The result of a fit. On BadInput, UndefinedAtStart and Cancelled only status and message are
 // meaningful (parameters hold the starting values). On NotConverged and Singular the
 // parameters and statistics are those of the last accepted point, for information.
 struct FitResult {

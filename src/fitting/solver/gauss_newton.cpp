@@ -32,6 +32,7 @@ IterationOutcome runGaussNewton(FitModel& model, const Eigen::VectorXd& observed
         if (!out.jacobianAt(model, f, jac)) return out;
         const Eigen::VectorXd res = f - observed;
         const double ssr = res.squaredNorm();
+        if (!out.carryOn(ssr, options)) return out;
         if (ssr == 0) return out.stop(FitStatus::Converged);
 
         const ScaledQR qr(jac);

@@ -16,6 +16,12 @@ bool IterationOutcome::startIteration(int iter, const FitOptions& options) {
     return true;
 }
 
+bool IterationOutcome::carryOn(double ssr, const FitOptions& options) {
+    if (!options.progress || options.progress(iterations, ssr)) return true;
+    stop(FitStatus::Cancelled, kFitCancelledMessage);
+    return false;
+}
+
 bool IterationOutcome::jacobianAt(FitModel& model, Eigen::VectorXd& values, Eigen::MatrixXd& jacobian) {
     const int bad = model.evaluateWithJacobian(params, values, jacobian);
     if (bad < 0) return true;

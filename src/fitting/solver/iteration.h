@@ -42,6 +42,9 @@ struct IterationOutcome {
     }
     // Counts iteration iter; false, with the outcome NotConverged, past the limit.
     bool startIteration(int iter, const FitOptions& options);
+    // Hands the iteration and the sum of squares at params to options.progress; false, with
+    // the outcome Cancelled, when it asks to stop.
+    bool carryOn(double ssr, const FitOptions& options);
     // Values and Jacobian at params; false, with the outcome NotConverged, where the model
     // has no derivatives (UndefinedAtStart where, in the first iteration, it has no value).
     bool jacobianAt(FitModel& model, Eigen::VectorXd& values, Eigen::MatrixXd& jacobian);

@@ -18,6 +18,7 @@ const char* statusName(FitStatus status) {
     case FitStatus::Singular: return "singular";
     case FitStatus::UndefinedAtStart: return "undefined at the starting values";
     case FitStatus::BadInput: return "bad input";
+    case FitStatus::Cancelled: return "cancelled";
     }
     return "unknown";
 }
@@ -76,12 +77,12 @@ FitResult run(FitModel& model, const std::vector<double>& observedIn,
     IterationOutcome it = options.method == FitMethod::GaussNewton
                               ? runGaussNewton(model, observed, start, options)
                               : runLevenbergMarquardt(model, observed, start, options);
-    if (it.status == FitStatus::UndefinedAtStart) {
+    if (it.status == FitStatus::Converged) refineConverged(model, observed, options, it);
+    if (it.status == FitStatus::UndefinedAtStart || it.status == FitStatus::Cancelled) {
         result.status = it.status;
         result.message = it.message;
         return result;
     }
-    if (it.status == FitStatus::Converged) refineConverged(model, observed, options, it);
     result.status = it.status;
     result.message = it.message;
     result.iterations = it.iterations;

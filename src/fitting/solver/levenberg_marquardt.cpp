@@ -93,6 +93,7 @@ IterationOutcome LevenbergMarquardt::run() {
             res_ = values_ - observed_;
             fnorm_ = res_.norm();
         }
+        if (!out_.carryOn(fnorm_ * fnorm_, options_)) return std::move(out_);
         if (fnorm_ == 0) return out_.stop(FitStatus::Converged);
         if (returnFromPlateau()) continue;
         factor(iter);

@@ -78,6 +78,7 @@ void Refinement::run() {
         // Digits that the limit keeps the refinement from reaching are not promised as converged.
         if (!out_.startIteration(iter, options_)) break;
         if (model_.evaluateWithJacobian(out_.params, out_.values, out_.jacobian) >= 0) break;
+        if (!out_.carryOn((out_.values - observed_).squaredNorm(), options_)) return;
         const ScaledQR qr(out_.jacobian);
         if (!qr.fullRank()) return;
         if (!step(qr)) {

@@ -11,3 +11,5 @@ trelvane_test(solver_polynomial_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/polynomia
               LIBS trelvane_solver LABELS sanitize)
 trelvane_test(solver_nonlinear_fit_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/nonlinear_fit_test.cpp
               LIBS trelvane_solver trelvane_formula LABELS sanitize)
+trelvane_test(solver_progress_hook_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/progress_hook_test.cpp ${solver_nist_support}
+              LIBS trelvane_solver trelvane_formula LABELS sanitize)

@@ -4,14 +4,18 @@
 // reported or built.
 #include <gtest/gtest.h>
 
+#include <QPushButton>
 #include <cmath>
 
 #include "../curve/fake_host.h"
+#include "../nonlinear/held_fit.h"
 #include "../nonlinear/report_lines.h"
+#include "fitting/nonlinear/fit_progress_box.h"
 #include "fitting/surface/surface_fit_run.h"
 #include "formula/cls6.h"
 #include "formula/compiler.h"
 #include "formula/program.h"
+#include "support/when_shown.h"
 
 namespace {
 
@@ -209,3 +213,31 @@ TEST_F(SurfaceFitRun, BadInputIsRefusedWithItsMessageAndNothingReportedOrBuilt) 
 }
 
 }  // namespace
+
+TEST_F(SurfaceFitRun, ACancelledSurfaceOrVolumeFitReportsAndBuildsNothing) {
+    for (bool volume : {false, true}) {
+        SCOPED_TRACE(volume ? "volume" : "surface");
+        host.report = "Earlier";
+        msgs.clear();
+        const std::size_t graphs = gGraphs->FunSurfs.Count();
+        HeldFit hold(1);
+        bool boxShown = false;
+        whenShown<FitProgressBox>(
+            [&](FitProgressBox* box) {
+                boxShown = true;
+                box->Command1->click();
+                hold.release();
+            },
+            3000);
+        const FitDialogInput in = volume ? input("a+b*x+c*y+d*z", {"a(0)", "b(0)", "c(0)", "d(0)"}, true)
+                                         : input("a+b*x+c*y", {"a(0)", "b(0)", "c(0)"});
+        EXPECT_FALSE(volume ? RunVolumeFit(in, host) : RunSurfaceFit(in, host));
+        EXPECT_TRUE(boxShown);
+        EXPECT_EQ(msgs.texts(), std::vector<std::string>{"The fit was cancelled."});
+        EXPECT_EQ(host.report, "Earlier");
+        EXPECT_EQ(gGraphs->FunSurfs.Count(), graphs);
+        EXPECT_TRUE(host.lines.empty());
+        EXPECT_EQ(host.drawScenes, 0);
+        EXPECT_EQ(gPlotKind, 3);
+    }
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The progress box of a running fit: the iteration and the residual sum of
+// squares, refreshed while it shows, and Cancel. Cancel (or closing the box)
+// asks the fit to stop; the box closes when the fit has ended.
+#include <QDialog>
+
+class FitProgress;
+class QLabel;
+class QPushButton;
+class QTimer;
+
+class FitProgressBox : public QDialog {
+    Q_OBJECT
+public:
+    FitProgressBox(FitProgress& progress, QWidget* parent);
+
+    QLabel* Label1;
+    QPushButton* Command1;  // Cancel
+
+public slots:
+    void reject() override;  // cancels; the box stays until the fit has stopped
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void refresh();
+
+    FitProgress& progress_;
+    QTimer* refresher_;
+};
