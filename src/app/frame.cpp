@@ -236,9 +236,12 @@ void frmF1::Display(long /*lngAnimStep*/) {
 }
 
 void frmF1::renderFrame() {
+    // The lights take their place in this frame's camera view: set before
+    // it, they would stand in the last frame's view, and the first frame
+    // after a zoom or turn would be lit unlike every later paint of it.
+    gCamera->Projection(0, 0, 0, 0, 1.0);
     gLight->SetLight();
     glShadeModel(GL_SMOOTH);
-    gCamera->Projection(0, 0, 0, 0, 1.0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (mSceneList) {
         glPushMatrix();
