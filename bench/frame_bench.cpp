@@ -1,6 +1,7 @@
 // The picture in the real main window: compiling and showing a 2-D document,
 // and one trackball drag step on a 4-D and on a 2-D document beside the full
-// redraw of each (a drag step compiles only the view).
+// redraw of each (a drag step compiles only the view); a 65,535-row surface
+// fit from OK to its picture beside the fit alone plus one zoom to fit.
 // Run under a display: xvfb-run -a build/bench/frame_bench
 #include <benchmark/benchmark.h>
 
@@ -9,6 +10,7 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <cmath>
+#include <random>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -18,6 +20,8 @@
 #include "state/globals.h"
 #include "app/main_window.h"
 #include "fitting/curve/add_curve_graph.h"
+#include "fitting/curve/curve_fit_host.h"
+#include "fitting/surface/surface_fit_run.h"
 #include "graph/graph.h"
 #include "document/scene.h"
 #include "support/sample_graphs.h"
@@ -202,5 +206,66 @@ void BM_DisplaySurface61(benchmark::State& state) {
     for (auto _ : state) w->Display(gAnimStep);
 }
 BENCHMARK(BM_DisplaySurface61)->Unit(benchmark::kMillisecond);
+
+// A surface fit of 65,535 rows from OK to the finished picture (the run with
+// its graphs, redraw and zoom to fit, as the dialog's OK runs it), beside the
+// same fit with its drawing left out followed by one zoom to fit (one compile
+// and one show): the run must draw once.
+FitDialogInput surface65535() {
+    constexpr long kRows = 65535;
+    std::mt19937 rng(28);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    gGridColumnCount = 3;
+    gGridRowCount = kRows;
+    gGridColumnNames = {"", "x", "y", "z"};
+    gGridValues.resize(3, kRows);
+    for (long j = 1; j <= kRows; ++j) {
+        const double x = 4 * unit(rng), y = 4 * unit(rng);
+        gGridValues.at(1, j) = x;
+        gGridValues.at(2, j) = y;
+        gGridValues.at(3, j) = 1 + 2 * x - y + 0.1 * x * y + 0.01 * unit(rng);
+    }
+    FitDialogInput in;
+    in.model = "a+b*x+c*y+d*x*y";
+    in.parameters = {"a(1)", "b(1)", "c(1)", "d(0)"};
+    in.columns = {{"x", 1}, {"y", 2}, {"z", 3}};
+    return in;
+}
+
+// The window's host with the run's own drawing left out.
+struct NoDrawHost : CurveFitHost {
+    explicit NoDrawHost(CurveFitHost& w) : w_(w) {}
+    bool loadGridData() override { return w_.loadGridData(); }
+    void appendReport(const std::string& text) override { w_.appendReport(text); }
+    void addGraphToList(const std::shared_ptr<Cls9>& g) override { w_.addGraphToList(g); }
+    int currentListIndex() override { return w_.currentListIndex(); }
+    void renameListLine(int i, const std::string& t) override { w_.renameListLine(i, t); }
+    void drawScene() override {}
+    void viewFit() override {}
+    CurveFitHost& w_;
+};
+
+void surfaceFitRuns(benchmark::State& state, bool drawByRun) {
+    auto w = makeWindow();
+    const FitDialogInput in = surface65535();
+    NoDrawHost quiet(w->curveHost());
+    long compiles = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        w->DeleteAllGraphs();
+        const long before = w->scenesCompiled();
+        state.ResumeTiming();
+        if (!RunSurfaceFit(in, drawByRun ? w->curveHost() : quiet)) state.SkipWithError("the fit failed");
+        if (!drawByRun) w->mnuViewFit_Click();
+        compiles = w->scenesCompiled() - before;
+    }
+    state.counters["compiles"] = static_cast<double>(compiles);
+}
+
+void BM_SurfaceFitOkToPicture65535(benchmark::State& state) { surfaceFitRuns(state, true); }
+BENCHMARK(BM_SurfaceFitOkToPicture65535)->Unit(benchmark::kMillisecond);
+
+void BM_SurfaceFitAlonePlusOneRedraw65535(benchmark::State& state) { surfaceFitRuns(state, false); }
+BENCHMARK(BM_SurfaceFitAlonePlusOneRedraw65535)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -95,17 +95,26 @@ void frmF1::List1_ItemCheck() {
             gScene->FunSurfs.Add(g, Cls8::KeyOf(g->ID));
         }
     }
+    // A line being added draws nothing: its adder draws once for all its graphs.
+    if (mQuietTick) {
+        invalidatePicture();
+        return;
+    }
     DrawScene();
     Display(gAnimStep);
 }
 
 void frmF1::addGraphLine(const std::string& name) {
-    // Adding the line and ticking it runs the check handler, as a user's tick would.
+    // Adding the line and ticking it runs the check handler, as a user's tick
+    // would, but without its redraw: a fit adds several graphs, then zooms to
+    // fit, and the picture is compiled once for all of it.
     auto* item = new QListWidgetItem(QString::fromStdString(name));
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Unchecked);
     List1->addItem(item);
+    mQuietTick = true;
     item->setCheckState(Qt::Checked);
+    mQuietTick = false;
 }
 
 void frmF1::DeleteGraph(long index) {
@@ -144,7 +153,6 @@ void frmF1::List1_MouseDown(QMouseEvent* e) {
 }
 
 void frmF1::mnuFileSave_Click() {
-    picDraw_Paint();
     platform::CommonDialog dlgSave;
     dlgSave.FileName.clear();
     dlgSave.CancelError = false;
@@ -152,6 +160,10 @@ void frmF1::mnuFileSave_Click() {
     dlgSave.DialogTitle = "Save";
     if (!dlgSave.ShowSave() || dlgSave.FileName.empty()) return;
     if (!picDraw || !picDraw->makeContextCurrent()) return;
+    // The picture as shown, drawn once more from its compiled lists in the
+    // drawing area's own context: outside a paint another context may be
+    // current, and the paint handler would draw into that one.
+    if (mGLInitialized) renderFrame();
     // Counts as saved only when the file was written completely.
     if (platform::saveImage(dlgSave.FileName, picDraw->pixelWidth(), picDraw->pixelHeight())) mImageSaved = true;
     picDraw->doneCurrent();

@@ -29,8 +29,14 @@ public:
     void renameListLine(int index, const std::string& text) override {
         if (QListWidgetItem* item = w_.graphList()->item(index)) item->setText(QString::fromStdString(text));
     }
-    void drawScene() override { w_.DrawScene(); }
-    void viewFit() override { w_.mnuViewFit_Click(); }
+    // The run's redraw and its zoom to fit are one compile: the graphs'
+    // change is noted here and drawn by the zoom (or at once when there is
+    // nothing to zoom to).
+    void drawScene() override { w_.invalidatePicture(); }
+    void viewFit() override {
+        w_.mnuViewFit_Click();
+        w_.redrawIfStale();
+    }
     bool newDocument(long kind) override {
         if (kind == 3)
             w_.mnuFileNew3D();
@@ -64,6 +70,8 @@ void frmF1::curveFittingRoad(const std::function<void()>& showDialog) {
         if (gGraphs->FunSurfs.Count() > 0) return;
     }
     if (!LoadGridData()) return;
+    // The fit's zoom to fit and the Front view after it draw once, together.
+    const RedrawBatch once(*this);
     showDialog();
     mnuViewFront_Click();
 }

@@ -78,7 +78,9 @@ void frmF1::sceneRotation(RotMatrix& m) {
 }
 
 void frmF1::DrawScene() {
+    if (mRedraws.holdScene()) return;
     if (!picDraw || !mGLInitialized || !picDraw->makeContextCurrent()) return;
+    mRedraws.compiled();
     try {
         compileScene();
     } catch (...) {
@@ -88,6 +90,7 @@ void frmF1::DrawScene() {
 }
 
 void frmF1::DrawView() {
+    if (mRedraws.holdView()) return;
     // The graphs' lists hold while the document is the one they were compiled
     // for and the zoom keeps every marker sphere's detail; otherwise compile
     // everything again.
@@ -104,13 +107,35 @@ void frmF1::DrawView() {
     picDraw->doneCurrent();
 }
 
-void frmF1::compileScene() {
+void frmF1::endRedrawBatch() {
+    const RedrawGate::Owed owed = mRedraws.close();
+    if (owed.scene)
+        DrawScene();
+    else if (owed.view)
+        DrawView();
+    if (owed.show) Display(gAnimStep);
+}
+
+void frmF1::redrawIfStale() {
+    if (mRedraws.holding() || !mRedraws.sceneOwed()) return;
+    DrawScene();
+    Display(gAnimStep);
+}
+
+Cls1 frmF1::updateSceneCenter() {
     long frame = 0;
     const Cls1 box = gScene->GetBox(frame);
     // The midpoint does not overflow where the sum of the bounds would.
     gSceneCenterX = std::midpoint(box.MinX, box.MaxX) / gSceneScaleX;
     gSceneCenterY = std::midpoint(box.MinY, box.MaxY) / gSceneScaleY;
     gSceneCenterZ = std::midpoint(box.MinZ, box.MaxZ) / gSceneScaleZ;
+    return box;
+}
+
+void frmF1::compileScene() {
+    ++mScenesCompiled;
+    long frame = 0;
+    updateSceneCenter();
 
     // Shapes that markers call are compiled, and textures uploaded, before the
     // picture's lists open (lists cannot be compiled inside one another).
@@ -158,6 +183,9 @@ void frmF1::compileScene() {
 }
 
 void frmF1::compileView() {
+    // The frame in the framebuffer is of the lists about to go: the next
+    // paint draws the new ones.
+    mFrameFresh = false;
     if (mSceneList) glDeleteLists(mSceneList, kPassLists);
     mSceneList = glGenLists(kPassLists);
     mScenePasses = 0;
@@ -196,6 +224,7 @@ void frmF1::Display(long /*lngAnimStep*/) {
         renderFrame();
         return;
     }
+    if (mRedraws.holdShow()) return;
     // Outside a paint the picture is drawn at once into the drawing area's
     // framebuffer, so that every step of a drag is drawn before the next mouse
     // event; the next paint only puts it on the screen.
@@ -207,9 +236,12 @@ void frmF1::Display(long /*lngAnimStep*/) {
 }
 
 void frmF1::renderFrame() {
+    // The lights take their place in this frame's camera view: set before
+    // it, they would stand in the last frame's view, and the first frame
+    // after a zoom or turn would be lit unlike every later paint of it.
+    gCamera->Projection(0, 0, 0, 0, 1.0);
     gLight->SetLight();
     glShadeModel(GL_SMOOTH);
-    gCamera->Projection(0, 0, 0, 0, 1.0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (mSceneList) {
         glPushMatrix();

@@ -54,8 +54,12 @@ bool ApplyEditedGraph(frmF1& main, Cls9& edited, Cls9& fresh) {
         return false;
     }
     gReplaceSelectedGraph = false;
-    main.DrawScene();
-    main.mnuViewFit_Click();
+    {
+        // The redraw and the zoom to fit are one compile.
+        const frmF1::RedrawBatch once(main);
+        main.DrawScene();
+        main.mnuViewFit_Click();
+    }
     main.update();
     return true;
 }

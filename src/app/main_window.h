@@ -10,8 +10,10 @@
 #include <memory>
 #include <string>
 
+#include "app/redraw_gate.h"
 #include "scene/trackball.h"
 
+class Cls1;
 class QAction;
 class QListWidget;
 class QListWidgetItem;
@@ -52,6 +54,8 @@ public:
     bool glAvailable() const { return mGLContext; }
     // Frames drawn so far (tests read it to see that a change was shown).
     long framesRendered() const { return mFramesRendered; }
+    // Pictures compiled so far (each a full redraw; tests count them).
+    long scenesCompiled() const { return mScenesCompiled; }
 
     // The frame: compile the picture, show it.
     void DrawScene();
@@ -60,6 +64,24 @@ public:
     // would give.
     void DrawView();
     void Display(long lngAnimStep);
+    // While a RedrawBatch lives, DrawScene, DrawView and Display only note
+    // that they are wanted; when the last batch ends the picture is compiled
+    // and shown once. Batches nest.
+    class RedrawBatch {
+    public:
+        explicit RedrawBatch(frmF1& w) : w_(w) { w_.mRedraws.open(); }
+        ~RedrawBatch() { w_.endRedrawBatch(); }
+        RedrawBatch(const RedrawBatch&) = delete;
+        RedrawBatch& operator=(const RedrawBatch&) = delete;
+
+    private:
+        frmF1& w_;
+    };
+    // The graphs changed and the picture is drawn later, by the zoom to fit
+    // or the batch that ends the change; redrawIfStale draws it at once when
+    // nothing did (and no batch holds it back).
+    void invalidatePicture() { mRedraws.sceneStale(); }
+    void redrawIfStale();
 
     // Documents.
     void mnuFileNew2D();
@@ -94,7 +116,9 @@ public:
     void DeleteGraph(long index);
     void DeleteAllGraphs();
     bool IsGraphShown(long id) const;
-    // Adds a ticked line for a graph already added to both scenes.
+    // Adds a ticked line for a graph already added to both scenes. It draws
+    // nothing: whoever adds graphs draws once they are all in (the picture is
+    // owed until then, see invalidatePicture).
     void addGraphLine(const std::string& name);
     void mnuEditDelete_Click();
     void mnuEditDelAll_Click();
@@ -159,6 +183,7 @@ public:
     unsigned mSceneList = 0;
     int mScenePasses = 0;
     long mFramesRendered = 0;
+    long mScenesCompiled = 0;
     static constexpr int kGraphsList = 0;
     static constexpr int kOverlayList = 1;
     static constexpr int kGeometryLists = 2;
@@ -187,6 +212,10 @@ private:
     void picDraw_Paint();
     bool probeOpenGL() const;
     void compileScene();                // DrawScene with the context current
+    // Sets the scene centre (gSceneCenterX/Y/Z) from the shown graphs' box,
+    // as the next compile will, and returns the box.
+    Cls1 updateSceneCenter();
+    void endRedrawBatch();
     void compileView();                 // the passes over the compiled geometry
     void renderFrame();                 // Display with the context current
     void sceneRotation(RotMatrix& m);   // the picture's rotation; stores it in mRotationQuat
@@ -235,6 +264,8 @@ private:
     bool mGLInitialized = false;
     bool mGLPainting = false;
     bool mFrameFresh = false;   // the framebuffer holds the frame Display just drew
+    bool mQuietTick = false;    // addGraphLine's tick: the check handler draws nothing
+    RedrawGate mRedraws;
     std::unique_ptr<platform::AccumBuffer> mAccum;
     std::unique_ptr<PolynomialFitHost> mFitHost;
     bool mSplitterDrag = false;

@@ -198,8 +198,9 @@ void frmF1::setDrawingMode(long mode) {
 
 void frmF1::mnuViewFit_Click() {
     if (gScene->FunSurfs.Count() == 0) return;
-    long frame = 0;
-    const Cls1 box = gScene->GetBox(frame);
+    // The centre the picture is compiled around, taken here: the zoom needs
+    // no compile before it, so zoom and redraw are one compile.
+    const Cls1 box = updateSceneCenter();
     double x0 = box.MinX - gSceneScaleX * gSceneCenterX, x1 = box.MaxX - gSceneScaleX * gSceneCenterX;
     double y0 = box.MinY - gSceneScaleY * gSceneCenterY, y1 = box.MaxY - gSceneScaleY * gSceneCenterY;
     double z0 = box.MinZ - gSceneScaleZ * gSceneCenterZ, z1 = box.MaxZ - gSceneScaleZ * gSceneCenterZ;

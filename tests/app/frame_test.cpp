@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QTemporaryDir>
 #include <cmath>
 #include <set>
 
@@ -122,6 +123,49 @@ TEST_F(FrameTest, DisplayReachesTheScreenAtOnce) {
     QTest::qWait(50);
     EXPECT_EQ(w->framesRendered(), before + 1);
     EXPECT_GT(testsupport::countNonWhite(w->grab().toImage()), 20);
+}
+
+// Save Image writes the picture on screen (the 4-D picture in the ISO view),
+// drawn at most once more and only in the drawing area's own context: a
+// context someone else left current is not drawn into. Both roads: the menu
+// item, and Yes to "Save changes to file?" before a new document.
+TEST_F(FrameTest, SaveImageWritesThePictureOnScreenDrawnOnceInItsOwnContext) {
+    QTemporaryDir dir;
+    for (const bool prompt : {false, true}) {
+        SCOPED_TRACE(prompt ? "Yes to the prompt" : "Save Image");
+        w->DeleteAllGraphs();
+        w->mnuFileNew4D();
+        addVolume(60);
+        w->mnuViewFit_Click();
+        const QImage screen = picture();
+
+        testsupport::OffscreenGL other(32, 32);
+        ASSERT_TRUE(other.valid());
+        other.makeCurrent();
+        glClearColor(0, 1, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glClearColor(1, 0, 0, 1);  // a clear drawn into this context shows red
+
+        const std::string file = dir.filePath(prompt ? "prompt.bmp" : "menu.bmp").toStdString();
+        dialogs.answerFile(file);
+        const long compiles = w->scenesCompiled(), frames = w->framesRendered();
+        if (prompt) {
+            boxes.queue({platform::MsgResult::Yes});
+            w->mnuFileNew2D();
+            EXPECT_EQ(gGraphs->FunSurfs.Count(), 0);
+        } else {
+            w->action("mnuFileSave")->trigger();
+            EXPECT_EQ(w->scenesCompiled(), compiles);
+            EXPECT_LE(w->framesRendered(), frames + 1);
+        }
+
+        const QImage saved(QString::fromStdString(file));
+        ASSERT_FALSE(saved.isNull());
+        EXPECT_EQ(differing(saved.convertToFormat(QImage::Format_RGB32), screen.convertToFormat(QImage::Format_RGB32)),
+                  0);
+        other.makeCurrent();
+        EXPECT_EQ(testsupport::countColor(other.grab(), 0, 255, 0, 0), 32 * 32);
+    }
 }
 
 TEST_F(FrameTest, CopyAsBmpPutsThePictureOnTheClipboard) {

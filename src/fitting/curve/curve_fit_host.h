@@ -30,10 +30,11 @@ struct CurveFitHost {
     // Sets the text of graph list line `index` (from 0).
     virtual void renameListLine(int index, const std::string& text) = 0;
 
-    // frmF1.DrawScene: compiles the picture (sets the scene centre).
+    // frmF1.DrawScene: the picture is to be compiled again. The main window
+    // compiles it once, in the viewFit that follows, not once per call.
     virtual void drawScene() = 0;
 
-    // frmF1.mnuViewFit_Click: zoom to fit, redraw and show; nothing without a
-    // shown graph.
+    // frmF1.mnuViewFit_Click: zoom to fit, redraw and show (without a shown
+    // graph, only the redraw that drawScene asked for).
     virtual void viewFit() = 0;
 };
