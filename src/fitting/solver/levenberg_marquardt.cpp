@@ -5,7 +5,7 @@
 // valley of the sum of squares instead of crawling along it.
 //
 // The factors are those of the Jacobian with its columns scaled to unit length: the rank and
-// the pivoting then see every parameter alike, whatever its units (a column a billion times
+// the pivoting then see every parameter alike, whatever its units (a column 1e50 times
 // shorter than another is not taken for no column at all). The steps are the same: the
 // scaling of the trust region moves with the columns.
 #include <algorithm>

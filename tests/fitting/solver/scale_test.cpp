@@ -3,14 +3,17 @@
 // statistics follow the scale (or stay undefined where their value is beyond a double).
 // The exact least-squares solutions are computed here on a second road, in long double on
 // the unscaled data: the fit to S y is S times that of y for the scaled parameters.
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <random>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "fitting/solver/nonlinear_fit.h"
+#include "fitting/solver/stable_norm.h"
 #include "formula/compiler.h"
 
 namespace {
@@ -125,7 +128,7 @@ struct Problem {
 
 struct Run {
     FitMethod method;
-    double tolerance, digits;  // digits: the largest relative error of a parameter
+    double tolerance, maxError;  // the largest relative error of a parameter
 };
 const Run kRuns[] = {{FitMethod::GaussNewton, solver::FitOptions{}.tolerance, 1e-8},
                      {FitMethod::LevenbergMarquardt, solver::FitOptions{}.tolerance, 1e-8},
@@ -153,7 +156,7 @@ TEST(SolverScale, AnyScaleFitsToTheExactSolution) {
                 const double scale = sign * std::pow(10.0, e);
                 // The default options (which promise about nine digits), and a tolerance
                 // that asks for ten.
-                for (auto [method, tolerance, digits] : kRuns) {
+                for (auto [method, tolerance, maxError] : kRuns) {
                     SCOPED_TRACE(std::string(p.model) + " scale " + (sign < 0 ? "-1e" : "1e") + std::to_string(e) +
                                  (method == FitMethod::GaussNewton ? " Gauss-Newton" : " Levenberg-Marquardt") +
                                  " tolerance " + std::to_string(tolerance));
@@ -168,8 +171,8 @@ TEST(SolverScale, AnyScaleFitsToTheExactSolution) {
                     EXPECT_EQ(r.status, FitStatus::Converged) << r.message;
                     if (r.status != FitStatus::Converged) continue;
                     const Real s = scale;
-                    EXPECT_TRUE(close(r.parameters[0], p.exact.a * s, digits));
-                    EXPECT_TRUE(close(r.parameters[1], p.exact.b * (p.exact.bScales ? s : 1), digits));
+                    EXPECT_TRUE(close(r.parameters[0], p.exact.a * s, maxError));
+                    EXPECT_TRUE(close(r.parameters[1], p.exact.b * (p.exact.bScales ? s : 1), maxError));
 
                     // The figures of the report: R2 does not depend on the scale; s and the
                     // standard errors follow it; SSR, its square, where a double holds it.
@@ -188,6 +191,27 @@ TEST(SolverScale, AnyScaleFitsToTheExactSolution) {
             }
         }
     }
+}
+
+// The lengths the solver takes, against long double (whose range holds the squares of any
+// double) over vectors whose entries span the whole range, from nearly all tiny to all huge.
+TEST(SolverScale, StableLengthAgreesWithLongDoubleOverTheWholeRange) {
+    std::mt19937 random(29);
+    std::uniform_real_distribution<double> exponent(-300, 300), spread(0, 300);
+    std::uniform_int_distribution<int> size(1, 40);
+    for (int trial = 0; trial < 5000; ++trial) {
+        const double centre = exponent(random), width = spread(random);
+        Eigen::VectorXd v(size(random));
+        Real sum = 0;
+        for (double& e : v) {
+            e = std::pow(10.0, std::clamp(centre + width * (exponent(random) / 300), -300.0, 300.0));
+            if (random() % 2) e = -e;
+            sum += static_cast<Real>(e) * e;
+        }
+        EXPECT_TRUE(close(solver::stableLength(v), std::sqrt(sum), 1e-14)) << "trial " << trial;
+    }
+    EXPECT_EQ(solver::stableLength(Eigen::VectorXd::Zero(3)), 0);
+    EXPECT_EQ(solver::stableLength(Eigen::Vector2d(1e300, HUGE_VAL)), HUGE_VAL);
 }
 
 }  // namespace
