@@ -7,18 +7,21 @@
 namespace solver {
 
 // Fills fittedValues, residualSumOfSquares, degreesOfFreedom, residualStdDev and rSquared
-// of result from the observed and fitted values; n is the number of parameters.
+// of result from the observed and fitted values; n is the number of parameters. The lengths
+// are taken without squaring the data, so that s and R2 hold at any scale; the sum of
+// squares is infinite only where its value is beyond a double.
 void fillGoodnessOfFit(FitResult& result, const Eigen::VectorXd& observed,
                        const Eigen::VectorXd& fitted, int n);
 
 class ScaledQR;
 
-// The diagonal of (J^T J)^-1 from a column-pivoted QR of J with unit-scaled columns, or from
-// those factors. Returns false (and NaNs) when J is rank-deficient.
-bool inverseNormalDiagonal(const Eigen::MatrixXd& jacobian, Eigen::VectorXd& diagonal);
-bool inverseNormalDiagonal(const ScaledQR& factors, Eigen::VectorXd& diagonal);
+// The square roots of the diagonal of (J^T J)^-1 from a column-pivoted QR of J with
+// unit-scaled columns, or from those factors (the roots, because the diagonal itself is
+// beyond a double's range where J is). Returns false (and NaNs) when J is rank-deficient.
+bool inverseNormalRoots(const Eigen::MatrixXd& jacobian, Eigen::VectorXd& roots);
+bool inverseNormalRoots(const ScaledQR& factors, Eigen::VectorXd& roots);
 
-// standardErrors = residualStdDev * sqrt(diagonal); NaN where that is undetermined.
-void fillStandardErrors(FitResult& result, const Eigen::VectorXd& diagonal);
+// standardErrors = residualStdDev * roots; NaN where that is undetermined.
+void fillStandardErrors(FitResult& result, const Eigen::VectorXd& roots);
 
 }  // namespace solver

@@ -5,6 +5,7 @@
 
 #include "fitting/solver/iteration.h"
 #include "fitting/solver/scaled_qr.h"
+#include "fitting/solver/stable_norm.h"
 
 namespace solver {
 
@@ -31,9 +32,10 @@ IterationOutcome runGaussNewton(FitModel& model, const Eigen::VectorXd& observed
         if (!out.startIteration(iter, options)) return out;
         if (!out.jacobianAt(model, f, jac)) return out;
         const Eigen::VectorXd res = f - observed;
-        const double ssr = res.squaredNorm();
-        if (!out.carryOn(ssr, options)) return out;
-        if (ssr == 0) return out.stop(FitStatus::Converged);
+        // Lengths of residual vectors, not sums of squares, which a double may not hold.
+        const double fnorm = stableLength(res);
+        if (!out.carryOn(fnorm * fnorm, options)) return out;
+        if (fnorm == 0) return out.stop(FitStatus::Converged);
 
         const ScaledQR qr(jac);
         for (Eigen::Index j = 0; j < n; ++j)
@@ -49,22 +51,27 @@ IterationOutcome runGaussNewton(FitModel& model, const Eigen::VectorXd& observed
         bool smallStep = true;
         for (Eigen::Index j = 0; j < n; ++j)
             if (std::abs(step(j)) > tol * (std::abs(x(j)) + tol)) smallStep = false;
-        const double predicted = change * change / ssr;
+        const double predicted = (change / fnorm) * (change / fnorm);
+        // A full step that lowers the length of the residuals by less than their rounding
+        // (the lowering is about change^2 / 2 |r|) is taken unless the length rises beyond it:
+        // the length cannot tell, and the step from the Jacobian is far more precise.
+        const double rounding = residualRounding(f, observed);
+        const double slack = change * change <= 2 * fnorm * rounding ? rounding : 0;
 
         double lambda = 1;
         bool accepted = false;
-        double trialSsr = ssr;
+        double trialNorm = fnorm;
         for (int h = 0; h <= kMaxHalvings; ++h, lambda *= 0.5) {
             const Eigen::VectorXd xt = x + lambda * step;
             if (!xt.allFinite() || model.evaluate(xt, trialValues) >= 0) continue;
-            const double s = (trialValues - observed).squaredNorm();
-            if (s < ssr || (smallStep && s <= ssr)) {
+            const double s = stableLength(trialValues - observed);
+            if (s < fnorm || (smallStep && s <= fnorm) || (h == 0 && s <= fnorm + slack)) {
                 out.mixing.clear();
                 out.mixing.add(x, step);
                 out.lastStep.change = change;
                 out.lastStep.plain = h == 0;
                 x = xt;
-                trialSsr = s;
+                trialNorm = s;
                 accepted = true;
                 break;
             }
@@ -76,7 +83,7 @@ IterationOutcome runGaussNewton(FitModel& model, const Eigen::VectorXd& observed
             return out.stop(FitStatus::NotConverged,
                           "Gauss-Newton could not reduce the residual sum of squares.");
         }
-        if (lambda == 1 && predicted <= tol && (ssr - trialSsr) / ssr <= tol)
+        if (lambda == 1 && predicted <= tol && 1 - (trialNorm / fnorm) * (trialNorm / fnorm) <= tol)
             return out.stop(FitStatus::Converged);
     }
 }

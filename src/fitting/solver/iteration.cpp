@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+
+#include "fitting/solver/stable_norm.h"
 
 namespace solver {
 
@@ -38,6 +41,10 @@ bool IterationOutcome::jacobianAt(FitModel& model, Eigen::VectorXd& values, Eige
 
 double methodTolerance(const FitOptions& options) { return std::max(options.tolerance, kRefinedStep); }
 
+double residualRounding(const Eigen::VectorXd& values, const Eigen::VectorXd& observed) {
+    return std::numeric_limits<double>::epsilon() * stableLength(values.cwiseAbs() + observed.cwiseAbs());
+}
+
 namespace {
 
 // The fraction of the model's size below which a parameter's effect counts as none.
@@ -47,10 +54,10 @@ constexpr double kNoEffect = 1e-10;
 
 int parameterWithoutEffect(const Eigen::MatrixXd& jacobian, const Eigen::VectorXd& params,
                            const Eigen::VectorXd& values, const Eigen::VectorXd& observed) {
-    const double size = std::max(values.norm(), observed.norm());
+    const double size = std::max(stableLength(values), stableLength(observed));
     for (Eigen::Index j = 0; j < params.size(); ++j) {
         const double scale = params(j) != 0 ? std::abs(params(j)) : 1.0;
-        if (jacobian.col(j).norm() * scale <= kNoEffect * size) return static_cast<int>(j);
+        if (stableLength(jacobian.col(j)) * scale <= kNoEffect * size) return static_cast<int>(j);
     }
     return -1;
 }

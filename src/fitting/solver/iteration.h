@@ -23,7 +23,7 @@ struct IterationOutcome {
     // evaluate them.
     Eigen::VectorXd values;
     Eigen::MatrixXd jacobian;
-    Eigen::VectorXd inverseNormalDiagonal;  // of that Jacobian, when the refinement has it
+    Eigen::VectorXd inverseNormalRoots;  // of that Jacobian, when the refinement has it
     // The method's last Gauss-Newton iterate (a point and the full step from it), for the
     // refinement's mixing; and |J step| of its last accepted step when that was a full
     // Gauss-Newton step taken whole (plain), which with the next one tells the rate at which
@@ -81,6 +81,11 @@ inline constexpr double kRefinedStep = 1e-9;
 // The tolerance of the methods' own convergence tests: the user's, but no smaller than the
 // refinement's step, below which the refinement's tests take over.
 double methodTolerance(const FitOptions& options);
+
+// The size of the rounding in the residuals: the last bit of every model value and datum.
+// A step that moves the fitted values less than this is rounding; one that lowers the length
+// of the residuals by less cannot be told from one that raises it.
+double residualRounding(const Eigen::VectorXd& values, const Eigen::VectorXd& observed);
 
 // The first parameter whose whole value (or a unit change, when it is 0) moves the model by
 // less than a tiny fraction of its size, or -1. Such a parameter has no effect: the

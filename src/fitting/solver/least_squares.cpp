@@ -8,6 +8,8 @@
 
 #include "fitting/solver/fit_statistics.h"
 #include "fitting/solver/iteration.h"
+#include "fitting/solver/scaled_model.h"
+#include "fitting/solver/stable_norm.h"
 
 namespace solver {
 
@@ -74,10 +76,20 @@ FitResult run(FitModel& model, const std::vector<double>& observedIn,
 
     FitResult result;
     result.parameters = startIn;
+    // The methods iterate on the data divided by their scale (and the model with them).
+    const double scale = powerOfTwoScale(observed);
+    ScaledModel scaledModel(model, scale);
+    const Eigen::VectorXd scaledObserved = observed / scale;
+    // Whoever watches the progress sees the sum of squares of the data as given.
+    FitOptions scaledOptions = options;
+    if (options.progress)
+        scaledOptions.progress = [&options, scale](int iteration, double ssr) {
+            return options.progress(iteration, ssr * scale * scale);
+        };
     IterationOutcome it = options.method == FitMethod::GaussNewton
-                              ? runGaussNewton(model, observed, start, options)
-                              : runLevenbergMarquardt(model, observed, start, options);
-    if (it.status == FitStatus::Converged) refineConverged(model, observed, options, it);
+                              ? runGaussNewton(scaledModel, scaledObserved, start, scaledOptions)
+                              : runLevenbergMarquardt(scaledModel, scaledObserved, start, scaledOptions);
+    if (it.status == FitStatus::Converged) refineConverged(scaledModel, scaledObserved, scaledOptions, it);
     if (it.status == FitStatus::UndefinedAtStart || it.status == FitStatus::Cancelled) {
         result.status = it.status;
         result.message = it.message;
@@ -90,22 +102,23 @@ FitResult run(FitModel& model, const std::vector<double>& observedIn,
 
     Eigen::VectorXd values;
     Eigen::MatrixXd jac;
-    Eigen::VectorXd diagonal = Eigen::VectorXd::Constant(n, std::nan(""));
+    Eigen::VectorXd roots = Eigen::VectorXd::Constant(n, std::nan(""));
     bool defined = true;
     if (it.jacobian.size() > 0) {
-        values = std::move(it.values);
-        jac = std::move(it.jacobian);
+        // Back to the data's own scale (exactly: the scale is a power of two).
+        values = it.values * scale;
+        jac = it.jacobian * scale;
     } else {
         defined = model.evaluateWithJacobian(it.params, values, jac) < 0;
         if (!defined) model.evaluate(it.params, values);
     }
     fillGoodnessOfFit(result, observed, values, n);
     bool fullRank = defined;
-    if (it.inverseNormalDiagonal.size() > 0)
-        diagonal = std::move(it.inverseNormalDiagonal);
+    if (it.inverseNormalRoots.size() > 0)
+        roots = it.inverseNormalRoots / scale;
     else
-        fullRank = defined && inverseNormalDiagonal(jac, diagonal);
-    fillStandardErrors(result, diagonal);
+        fullRank = defined && inverseNormalRoots(jac, roots);
+    fillStandardErrors(result, roots);
     if (const int j = defined ? parameterWithoutEffect(jac, it.params, values, observed) : -1;
         result.status == FitStatus::Converged && j >= 0) {
         result.status = FitStatus::NotConverged;

@@ -3,6 +3,11 @@
 // trust region, until one reduces the residual sum of squares enough to be accepted. Damped
 // steps carry a geodesic acceleration (Transtrum and Sethna), so that they follow a curved
 // valley of the sum of squares instead of crawling along it.
+//
+// The factors are those of the Jacobian with its columns scaled to unit length: the rank and
+// the pivoting then see every parameter alike, whatever its units (a column 1e50 times
+// shorter than another is not taken for no column at all). The steps are the same: the
+// scaling of the trust region moves with the columns.
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -10,6 +15,7 @@
 #include <Eigen/Dense>
 
 #include "fitting/solver/iteration.h"
+#include "fitting/solver/stable_norm.h"
 #include "fitting/solver/trust_region_step.h"
 
 namespace solver {
@@ -69,7 +75,9 @@ private:
     const Eigen::Index n_;
 
     Eigen::VectorXd values_, trialValues_, res_, trialRes_, diag_, colNorms_;
-    Eigen::MatrixXd jac_;
+    // The columns' scale (their lengths; 1 for a zero column) and diag_ in the scaled parameters.
+    Eigen::VectorXd colScale_, scaledDiag_;
+    Eigen::MatrixXd jac_, scaledJac_;
     Eigen::ColPivHouseholderQR<Eigen::MatrixXd> qr_;
     TrustRegionFactors fac_;
     double fnorm_ = 0, delta_ = 0, xnorm_ = 0, par_ = 0;
@@ -91,7 +99,7 @@ IterationOutcome LevenbergMarquardt::run() {
         if (!out_.jacobianAt(model_, values_, jac_)) return std::move(out_);
         if (iter == 1) {
             res_ = values_ - observed_;
-            fnorm_ = res_.norm();
+            fnorm_ = stableLength(res_);
         }
         if (!out_.carryOn(fnorm_ * fnorm_, options_)) return std::move(out_);
         if (fnorm_ == 0) return out_.stop(FitStatus::Converged);
@@ -105,13 +113,15 @@ IterationOutcome LevenbergMarquardt::run() {
             if (colNorms_(j) != 0) gnorm = std::max(gnorm, std::abs(jtr(j)) / (colNorms_(j) * fnorm_));
         if (gnorm <= eps_) return out_.stop(FitStatus::Converged);
         diag_ = diag_.cwiseMax(colNorms_);
+        scaledDiag_ = diag_.cwiseQuotient(colScale_);
 
         // A convergence test counts only where the full Gauss-Newton step, too, predicts a
         // relative reduction within the tolerance, or lies inside the region. Where the region
         // cuts the steps short while that step promises more, the steps have to be short for
         // another reason than a minimum: the edge of the region where the model has a value,
         // or a sharp bend of a valley, where small reductions do not mean that the fit is done.
-        gaussNewtonGain_ = fac_.qtr.head(fac_.rank).squaredNorm() / (fnorm_ * fnorm_);
+        const double gaussNewtonChange = stableLength(fac_.qtr.head(fac_.rank)) / fnorm_;
+        gaussNewtonGain_ = gaussNewtonChange * gaussNewtonChange;
         undefinedTrial_ = false;
         for (int trial = 1;; ++trial) {
             const Trial t = tryStep(iter);
@@ -129,7 +139,7 @@ bool LevenbergMarquardt::returnFromPlateau() {
     x_ = back_.x;
     res_ = back_.res;
     fnorm_ = back_.fnorm;
-    xnorm_ = diag_.cwiseProduct(x_).norm();
+    xnorm_ = stableLength(diag_.cwiseProduct(x_));
     delta_ = 0.25 * back_.pnorm;
     back_.valid = false;
     out_.mixing.clear();
@@ -138,19 +148,25 @@ bool LevenbergMarquardt::returnFromPlateau() {
 }
 
 void LevenbergMarquardt::factor(int iter) {
-    qr_.compute(jac_);
+    colNorms_ = columnLengths(jac_);
+    colScale_ = (colNorms_.array() == 0).select(1.0, colNorms_);
+    scaledJac_ = jac_ * colScale_.cwiseInverse().asDiagonal();
+    qr_.compute(scaledJac_);
     fac_.r = qr_.matrixR().topRows(n_).triangularView<Eigen::Upper>();
     fac_.perm = qr_.colsPermutation().indices();
     fac_.rank = static_cast<int>(qr_.rank());
     trialRes_ = res_;
     trialRes_.applyOnTheLeft(qr_.householderQ().adjoint());
     fac_.qtr = trialRes_.head(n_);
-    colNorms_ = jac_.colwise().norm().transpose();
     if (iter == 1) {
-        diag_.resize(n_);
-        for (Eigen::Index j = 0; j < n_; ++j) diag_(j) = colNorms_(j) == 0 ? 1.0 : colNorms_(j);
-        xnorm_ = diag_.cwiseProduct(x_).norm();
-        delta_ = xnorm_ == 0 ? 100.0 : 100.0 * xnorm_;
+        diag_ = colScale_;
+        xnorm_ = stableLength(diag_.cwiseProduct(x_));
+        // The region starts at 100 times the parameters' own size (MINPACK's choice), but no
+        // smaller than the misfit itself: |D dx| measures a step by how far it moves the
+        // model, and a start whose parameters are tiny against the data (a = 1 for data of
+        // 1e50) needs steps as long as the misfit, which a region grown from the parameters'
+        // size would reach only after hundreds of doublings.
+        delta_ = std::max(xnorm_ == 0 ? 100.0 : 100.0 * xnorm_, fnorm_);
     }
 }
 
@@ -163,8 +179,8 @@ bool LevenbergMarquardt::accelerate(Eigen::VectorXd& step) {
     if (!probe.allFinite() || model_.evaluate(probe, trialValues_) >= 0) return true;
     trialRes_ = (2 / kProbe) * ((trialValues_ - observed_ - res_) / kProbe - jac_ * step);
     trialRes_.applyOnTheLeft(qr_.householderQ().adjoint());
-    const Eigen::VectorXd a = -dampedSolve(fac_, diag_, par_, trialRes_.head(n_));
-    if (2 * diag_.cwiseProduct(a).norm() > kMaxCorrection * diag_.cwiseProduct(step).norm()) return false;
+    const Eigen::VectorXd a = -dampedSolve(fac_, scaledDiag_, par_, trialRes_.head(n_)).cwiseQuotient(colScale_);
+    if (2 * stableLength(diag_.cwiseProduct(a)) > kMaxCorrection * stableLength(diag_.cwiseProduct(step))) return false;
     step += 0.5 * a;
     return true;
 }
@@ -178,19 +194,20 @@ bool LevenbergMarquardt::evaluateAt(const Eigen::VectorXd& p) {
 LevenbergMarquardt::Trial LevenbergMarquardt::tryStep(int iter) {
     // The velocity: the step of the linear model, whose predicted reduction the actual one is
     // measured against; the step taken adds the acceleration.
-    const Eigen::VectorXd velocity = -trustRegionStep(fac_, diag_, delta_, par_);
+    const Eigen::VectorXd velocity = -trustRegionStep(fac_, scaledDiag_, delta_, par_).cwiseQuotient(colScale_);
     damped_ = par_ > 0;
     Eigen::VectorXd step = velocity;
     const bool usable = !damped_ || accelerate(step);
     const Eigen::VectorXd jv = jac_ * velocity;
-    const double t1 = jv.norm() / fnorm_;
-    const double dirder = res_.dot(jv) / (fnorm_ * fnorm_);
+    const double jvnorm = stableLength(jv);
+    const double t1 = jvnorm / fnorm_;
+    const double dirder = res_.dot(jv / fnorm_) / fnorm_;
     const double prered = -(2 * dirder + t1 * t1);
     auto actualReduction = [&](double fnorm1) {
         return 0.1 * fnorm1 < fnorm_ ? 1 - (fnorm1 / fnorm_) * (fnorm1 / fnorm_) : -1.0;
     };
 
-    const double pnorm = diag_.cwiseProduct(step).norm();
+    const double pnorm = stableLength(diag_.cwiseProduct(step));
     if (iter == 1) delta_ = std::min(delta_, pnorm);
     const Eigen::VectorXd xt = x_ + step;
     double ratio = 0, actred = -1;
@@ -204,7 +221,7 @@ LevenbergMarquardt::Trial LevenbergMarquardt::tryStep(int iter) {
         delta_ = 0.25 * std::min(delta_, pnorm);
         par_ *= 4;
     } else {
-        const double fnorm1 = trialRes_.norm();
+        const double fnorm1 = stableLength(trialRes_);
         actred = actualReduction(fnorm1);
         ratio = prered != 0 ? actred / prered : 0;
         if (ratio <= 0.25) {
@@ -230,13 +247,13 @@ LevenbergMarquardt::Trial LevenbergMarquardt::tryStep(int iter) {
                 out_.lastStep = {};
             } else {
                 out_.mixing.add(x_, velocity);
-                out_.lastStep.change = jv.norm();
+                out_.lastStep.change = jvnorm;
                 out_.lastStep.plain = true;
             }
             x_ = xt;
             res_.swap(trialRes_);
             fnorm_ = fnorm1;
-            xnorm_ = diag_.cwiseProduct(x_).norm();
+            xnorm_ = stableLength(diag_.cwiseProduct(x_));
         }
     }
     if (accepted && fnorm_ == 0) return stop(FitStatus::Converged);

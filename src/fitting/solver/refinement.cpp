@@ -29,11 +29,6 @@ namespace {
 // the full step can leave it although the point is close to the minimum.
 constexpr int kMaxHalvings = 3;
 
-// The size of the rounding in the residuals: the last bit of every model value and datum.
-double roundingOf(const Eigen::VectorXd& values, const Eigen::VectorXd& observed) {
-    return std::numeric_limits<double>::epsilon() * (values.cwiseAbs() + observed.cwiseAbs()).norm();
-}
-
 // Whether factor * |step_j| <= fine * (|x_j| + fine) for every parameter.
 bool within(const Eigen::VectorXd& step, const Eigen::VectorXd& x, double factor, double fine) {
     for (Eigen::Index j = 0; j < x.size(); ++j)
@@ -58,8 +53,10 @@ private:
     // Takes the step from the point whose values and Jacobian out_ holds; false when the
     // refinement ends with them (the values then belong to the final point).
     bool step(const ScaledQR& qr);
-    bool lowers(const Eigen::VectorXd& p, double ssr) {
-        return p.allFinite() && model_.evaluate(p, trialValues_) < 0 && (trialValues_ - observed_).squaredNorm() <= ssr;
+    // Whether the sum of squares at p is at most ssr, or ssr and its rounding (slack).
+    bool lowers(const Eigen::VectorXd& p, double ssr, double slack = 0) {
+        return p.allFinite() && model_.evaluate(p, trialValues_) < 0 &&
+               (trialValues_ - observed_).squaredNorm() <= ssr + slack;
     }
 
     FitModel& model_;
@@ -82,7 +79,7 @@ void Refinement::run() {
         const ScaledQR qr(out_.jacobian);
         if (!qr.fullRank()) return;
         if (!step(qr)) {
-            if (!inverseNormalDiagonal(qr, out_.inverseNormalDiagonal)) out_.inverseNormalDiagonal.resize(0);
+            if (!inverseNormalRoots(qr, out_.inverseNormalRoots)) out_.inverseNormalRoots.resize(0);
             return;
         }
     }
@@ -100,7 +97,8 @@ bool Refinement::step(const ScaledQR& qr) {
     const Eigen::VectorXd step = -qr.solve(res, &change);
     // A step within the rounding of the fitted values, or one that no longer shrinks, is
     // rounding: x is as close to the minimum as it gets. Or it is as close as asked already.
-    if (change <= roundingOf(out_.values, observed_) || change >= previousChange_) return false;
+    const double rounding = residualRounding(out_.values, observed_);
+    if (change <= rounding || change >= previousChange_) return false;
     if (within(step, x, 1.0, fine_) && change * change <= fine_ * ssr) return false;
 
     // The distance from the minimum after a plain step, as a multiple of the step: the steps
@@ -117,10 +115,15 @@ bool Refinement::step(const ScaledQR& qr) {
         if (!lowers(next, ssr)) next.resize(0);
     }
     if (next.size() == 0) {
+        // Where the step lowers the sum of squares by less than the rounding of the sum
+        // (2 |r| times the rounding of the residuals), the sum cannot tell whether it does:
+        // the full step, computed from the Jacobian far more precisely, is taken unless the
+        // sum rises beyond that rounding.
+        const double slack = 2 * std::sqrt(ssr) * rounding;
         double lambda = 1;
         for (int h = 0;; ++h, lambda *= 0.5) {
             next = x + lambda * step;
-            if (lowers(next, ssr)) break;
+            if (lowers(next, ssr, h == 0 && change * change <= slack ? slack : 0)) break;
             if (h == (last ? 0 : kMaxHalvings)) return false;
         }
         plain = lambda == 1;

@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "fitting/solver/stable_norm.h"
+
 namespace solver {
 
 namespace {
@@ -14,7 +16,7 @@ Eigen::MatrixXd scaledColumns(Eigen::MatrixXd a, const Eigen::VectorXd& scale) {
 }  // namespace
 
 ScaledQR::ScaledQR(Eigen::MatrixXd a)
-    : norms_(a.colwise().norm().transpose()),
+    : norms_(columnLengths(a)),
       // A zero column stays zero under any scale; it only must not divide by 0.
       scale_(norms_.cwiseMax(std::numeric_limits<double>::min())),
       scaled_(scaledColumns(std::move(a), scale_)),
@@ -35,14 +37,25 @@ Eigen::VectorXd ScaledQR::solve(const Eigen::VectorXd& b, double* fittedNorm, Ei
     return (qr_.colsPermutation() * z).cwiseQuotient(scale_);
 }
 
-Eigen::MatrixXd ScaledQR::inverseFactor() const {
+Eigen::MatrixXd ScaledQR::inverseR() const {
     const Eigen::Index n = qr_.cols();
-    const Eigen::MatrixXd rinv =
-        qr_.matrixR().topRows(n).triangularView<Eigen::Upper>().solve(Eigen::MatrixXd::Identity(n, n));
-    Eigen::MatrixXd g(n, n);
+    return qr_.matrixR().topRows(n).triangularView<Eigen::Upper>().solve(Eigen::MatrixXd::Identity(n, n));
+}
+
+Eigen::MatrixXd ScaledQR::inverseFactor() const {
+    const Eigen::MatrixXd rinv = inverseR();
+    Eigen::MatrixXd g(rinv.rows(), rinv.cols());
     const Eigen::VectorXi& perm = qr_.colsPermutation().indices();
-    for (Eigen::Index k = 0; k < n; ++k) g.row(perm(k)) = rinv.row(k) / scale_(perm(k));
+    for (Eigen::Index k = 0; k < rinv.rows(); ++k) g.row(perm(k)) = rinv.row(k) / scale_(perm(k));
     return g;
+}
+
+Eigen::VectorXd ScaledQR::inverseFactorRowLengths() const {
+    const Eigen::MatrixXd rinv = inverseR();
+    Eigen::VectorXd lengths(rinv.rows());
+    const Eigen::VectorXi& perm = qr_.colsPermutation().indices();
+    for (Eigen::Index k = 0; k < rinv.rows(); ++k) lengths(perm(k)) = stableLength(rinv.row(k)) / scale_(perm(k));
+    return lengths;
 }
 
 }  // namespace solver

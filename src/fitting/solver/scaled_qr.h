@@ -21,7 +21,7 @@ public:
 
     Eigen::Index rank() const { return qr_.rank(); }
     bool fullRank() const { return qr_.rank() == qr_.cols(); }
-    // The length of each column before scaling.
+    // The length of each column before scaling (taken without overflow or underflow).
     const Eigen::VectorXd& columnNorms() const { return norms_; }
 
     // The least-squares solution x of a x = b, in the units of a's columns; where a is
@@ -32,8 +32,13 @@ public:
 
     // G = S^-1 P R^-1 with (a^T a)^-1 = G G^T: row j belongs to unknown j. Full rank only.
     Eigen::MatrixXd inverseFactor() const;
+    // The length of each row of G, the square roots of the diagonal of (a^T a)^-1, taken
+    // without squaring the scale of a column (which may be beyond a double's range). Full rank only.
+    Eigen::VectorXd inverseFactorRowLengths() const;
 
 private:
+    Eigen::MatrixXd inverseR() const;
+
     Eigen::VectorXd norms_, scale_;
     Eigen::MatrixXd scaled_;
     Eigen::ColPivHouseholderQR<Eigen::Ref<Eigen::MatrixXd>> qr_;

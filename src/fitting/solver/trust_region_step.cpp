@@ -6,6 +6,8 @@
 
 #include <Eigen/Dense>
 
+#include "fitting/solver/stable_norm.h"
+
 namespace solver {
 
 namespace {
@@ -64,7 +66,7 @@ Eigen::VectorXd trustRegionStep(const TrustRegionFactors& f, const Eigen::Vector
     }
     Eigen::VectorXd x = unpivot(w, f.perm);
     Eigen::VectorXd dx = diag.cwiseProduct(x);
-    double dxnorm = dx.norm();
+    double dxnorm = stableLength(dx);
     double fp = dxnorm - delta;
     if (fp <= 0.1 * delta) {
         par = 0;
@@ -76,13 +78,13 @@ Eigen::VectorXd trustRegionStep(const TrustRegionFactors& f, const Eigen::Vector
     if (f.rank == n) {
         Eigen::VectorXd v = scaledDirection(dx, diag, f.perm, dxnorm);
         f.r.triangularView<Eigen::Upper>().transpose().solveInPlace(v);
-        const double t = v.norm();
+        const double t = stableLength(v);
         parl = ((fp / delta) / t) / t;
     }
     // Upper bound from the scaled gradient.
     Eigen::VectorXd g = f.r.triangularView<Eigen::Upper>().transpose() * f.qtr;
     for (Eigen::Index k = 0; k < n; ++k) g(k) /= diag(f.perm(k));
-    const double gnorm = g.norm();
+    const double gnorm = stableLength(g);
     double paru = gnorm / delta;
     if (paru == 0) paru = dwarf / std::min(delta, 0.1);
 
@@ -95,7 +97,7 @@ Eigen::VectorXd trustRegionStep(const TrustRegionFactors& f, const Eigen::Vector
         const Eigen::HouseholderQR<Eigen::MatrixXd> qr = dampedFactors(f, diag, par);
         x = solveFactors(qr, f.qtr, f.perm);
         dx = diag.cwiseProduct(x);
-        dxnorm = dx.norm();
+        dxnorm = stableLength(dx);
         const double previous = fp;
         fp = dxnorm - delta;
         if (std::abs(fp) <= 0.1 * delta || (parl == 0 && fp <= previous && previous < 0) || iter == 10)
@@ -103,7 +105,7 @@ Eigen::VectorXd trustRegionStep(const TrustRegionFactors& f, const Eigen::Vector
         // Newton correction of par from S^T S = R^T R + par P^T D^2 P.
         Eigen::VectorXd v = scaledDirection(dx, diag, f.perm, dxnorm);
         qr.matrixQR().topRows(n).triangularView<Eigen::Upper>().transpose().solveInPlace(v);
-        const double t = v.norm();
+        const double t = stableLength(v);
         const double parc = ((fp / delta) / t) / t;
         if (fp > 0) parl = std::max(parl, par);
         if (fp < 0) paru = std::min(paru, par);
