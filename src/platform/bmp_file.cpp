@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "platform/atomic_file.h"
+#include "platform/bmp_read.h"
 
 namespace platform {
 
@@ -26,10 +27,7 @@ bool sizeInRange(long width, long height) {
 
 }  // namespace
 
-std::int64_t bmpRowLength(std::int64_t width) {
-    const std::int64_t bytes = 3 * width;
-    return bytes % 4 == 0 ? bytes : bytes + (4 - bytes % 4);
-}
+std::int64_t bmpRowLength(std::int64_t width) { return bmpRowBytes(width, 24); }
 
 std::vector<std::uint8_t> readViewportRGB(int width, int height) {
     if (!sizeInRange(width, height)) return {};

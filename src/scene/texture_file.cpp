@@ -4,11 +4,14 @@
 #include <QImageReader>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
+#include "platform/bmp_read.h"
 #include "scene/texture.h"
 
 namespace {
@@ -29,6 +32,37 @@ std::string detail(const QImageReader& reader) {
 }
 
 TexturePicture refused(std::string problem) { return {QImage(), std::move(problem)}; }
+
+// Reads from a file descriptor at an offset, without moving its position.
+platform::BmpReadAt readerOf(int fd) {
+    return [fd](std::int64_t offset, std::uint8_t* dst, std::size_t n) {
+        while (n > 0) {
+            const ssize_t got = ::pread(fd, dst, n, static_cast<off_t>(offset));
+            if (got < 0 && errno == EINTR) continue;
+            if (got <= 0) return false;
+            dst += got;
+            offset += got;
+            n -= static_cast<std::size_t>(got);
+        }
+        return true;
+    };
+}
+
+TexturePicture unreadable(const std::string& why) { return refused("its picture cannot be read (" + why + ")"); }
+
+// An uncompressed BMP read at width x height by sampling its rows, never whole.
+TexturePicture sampledBmp(const platform::BmpReadAt& readAt, const platform::BmpLayout& layout, int width,
+                          int height) {
+    std::string why;
+    const std::vector<std::uint32_t> pixels = platform::sampleBmp(readAt, layout, width, height, why);
+    if (pixels.empty()) return unreadable(why);
+    QImage image(width, height, QImage::Format_RGB32);
+    if (image.isNull()) return unreadable("out of memory");
+    for (int y = 0; y < height; ++y)
+        std::memcpy(image.scanLine(y), pixels.data() + static_cast<std::size_t>(y) * width,
+                    static_cast<std::size_t>(width) * sizeof(std::uint32_t));
+    return {std::move(image), {}};
+}
 
 }  // namespace
 
@@ -52,6 +86,21 @@ TexturePicture ReadTexturePicture(const std::string& filename, long maxSide) {
     if (::fstat(fd, &st) != 0) return refused(std::strerror(errno));
     if (std::string why = kindProblem(st.st_mode); !why.empty()) return refused(why);
     if (st.st_size == 0) return refused("the file is empty");
+
+    // An uncompressed BMP larger than the texture is sampled row by row; one
+    // whose header the file cannot back is refused with the reason.
+    const platform::BmpReadAt readAt = readerOf(fd);
+    platform::BmpLayout layout;
+    std::string why;
+    switch (platform::readBmpLayout(readAt, st.st_size, layout, why)) {
+        case platform::BmpLayoutResult::Broken: return unreadable(why);
+        case platform::BmpLayoutResult::Ok:
+            if (layout.width > maxSide || layout.height > maxSide)
+                return sampledBmp(readAt, layout, static_cast<int>(TextureSide(layout.width, maxSide)),
+                                  static_cast<int>(TextureSide(layout.height, maxSide)));
+            break;
+        case platform::BmpLayoutResult::Other: break;
+    }
 
     QImageReader reader(&file);
     const QSize size = reader.size();

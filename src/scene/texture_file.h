@@ -12,7 +12,8 @@ struct TexturePicture {
 };
 
 // Reads the file by its content. A picture wider or taller than maxSide is
-// read at the texture's size (each side TextureSide(side, maxSide)).
+// read at the texture's size (each side TextureSide(side, maxSide)): a JPG
+// decoded smaller, an uncompressed BMP sampled a row at a time.
 TexturePicture ReadTexturePicture(const std::string& filename, long maxSide);
 
 // The one message for a texture file that cannot be used.
