@@ -1,10 +1,13 @@
 #include "platform/bmp_read.h"
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
 
 constexpr std::int64_t kFileHeader = 14, kMinInfoHeader = 40;
+constexpr std::uint32_t kBitFields = 3;
 
 std::uint32_t u16(const std::uint8_t* p) { return static_cast<std::uint32_t>(p[0] | p[1] << 8); }
 std::uint32_t u32(const std::uint8_t* p) { return u16(p) | u16(p + 2) << 16; }
@@ -27,12 +30,25 @@ BmpLayoutResult readBmpLayout(const BmpReadAt& read, std::int64_t fileSize, BmpL
     std::uint8_t h[kFileHeader + kMinInfoHeader] = {};
     if (fileSize < kFileHeader + 4 || !read(0, h, kFileHeader + 4) || h[0] != 'B' || h[1] != 'M')
         return BmpLayoutResult::Other;
-    const std::int64_t infoSize = u32(h + 14);
+    std::int64_t infoSize = u32(h + 14);
     if (infoSize < kMinInfoHeader) return BmpLayoutResult::Other;  // the old 12-byte header
     if (kFileHeader + infoSize > fileSize || !read(0, h, sizeof h))
         return broken(why, "its header is longer than the file");
     const int bitCount = static_cast<int>(u16(h + 28));
-    if (u32(h + 30) != 0 || (bitCount != 8 && bitCount != 24 && bitCount != 32)) return BmpLayoutResult::Other;
+    if (bitCount != 8 && bitCount != 24 && bitCount != 32) return BmpLayoutResult::Other;
+    const std::uint32_t compression = u32(h + 30);
+    if (compression == kBitFields && bitCount == 32) {
+        // Masks right after the 40 bytes (inside a longer header): the plain
+        // layout of 32-bit pixels is read as such, any other is left alone.
+        std::uint8_t masks[12];
+        if (kFileHeader + kMinInfoHeader + 12 > fileSize || !read(kFileHeader + kMinInfoHeader, masks, 12))
+            return broken(why, "its colour masks are missing");
+        if (u32(masks) != 0xFF0000u || u32(masks + 4) != 0xFF00u || u32(masks + 8) != 0xFFu)
+            return BmpLayoutResult::Other;
+        infoSize = std::max(infoSize, kMinInfoHeader + 12);
+    } else if (compression != 0) {
+        return BmpLayoutResult::Other;
+    }
 
     BmpLayout got;
     got.bitCount = bitCount;

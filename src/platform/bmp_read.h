@@ -16,7 +16,8 @@ std::int64_t bmpRowBytes(std::int64_t width, int bitCount);
 // Reads n bytes at offset into dst; false when they are not all there.
 using BmpReadAt = std::function<bool(std::int64_t offset, std::uint8_t* dst, std::size_t n)>;
 
-// Where an uncompressed 8-, 24- or 32-bit BMP keeps its pixels.
+// Where an uncompressed 8-, 24- or 32-bit BMP keeps its pixels (32 bits also
+// with colour masks that give the same layout).
 struct BmpLayout {
     std::int64_t width = 0, height = 0;
     bool topDown = false;  // a negative height: the top row comes first
@@ -27,7 +28,7 @@ struct BmpLayout {
 
 enum class BmpLayoutResult {
     Ok,
-    Other,  // a BMP of another kind (compressed, 1/4/16 bits): left to other readers
+    Other,  // no BMP, or one of another kind (compressed, 1/4/16 bits): left to other readers
     Broken  // the header contradicts itself or the file; `why` says how
 };
 

@@ -26,9 +26,10 @@ void put32(Bytes& b, std::size_t at, std::int64_t v) {
 }
 
 // Headers of an uncompressed BMP of w x h pixels (h < 0: top row first) with a
-// colour table of `colours` entries (grey ramp) for 8 bits per pixel.
-Bytes bmpHeader(std::int64_t w, std::int64_t h, int bits, int colours = 0) {
-    const std::int64_t offset = 54 + 4 * colours;
+// colour table of `colours` entries (grey ramp) for 8 bits per pixel, or the
+// plain colour masks for 32 bits.
+Bytes bmpHeader(std::int64_t w, std::int64_t h, int bits, int colours = 0, bool masks = false) {
+    const std::int64_t offset = 54 + 4 * colours + (masks ? 12 : 0);
     const std::int64_t rows = platform::bmpRowBytes(w, bits) * (h < 0 ? -h : h);
     Bytes b(static_cast<std::size_t>(offset), 0);
     b[0] = 'B';
@@ -41,13 +42,19 @@ Bytes bmpHeader(std::int64_t w, std::int64_t h, int bits, int colours = 0) {
     b[26] = 1;
     b[28] = static_cast<std::uint8_t>(bits);
     put32(b, 46, colours);
+    if (masks) {
+        put32(b, 30, 3);
+        put32(b, 54, 0xFF0000);
+        put32(b, 58, 0xFF00);
+        put32(b, 62, 0xFF);
+    }
     for (int k = 0; k < colours; ++k) b[54 + 4 * k] = b[55 + 4 * k] = b[56 + 4 * k] = static_cast<std::uint8_t>(255 - k);
     return b;
 }
 
 // The whole file of `img` (every pixel's own colour, or its palette index for 8 bits).
-Bytes bmpFile(const QImage& img, int bits, bool topDown) {
-    Bytes b = bmpHeader(img.width(), topDown ? -img.height() : img.height(), bits, bits == 8 ? 256 : 0);
+Bytes bmpFile(const QImage& img, int bits, bool topDown, bool masks = false) {
+    Bytes b = bmpHeader(img.width(), topDown ? -img.height() : img.height(), bits, bits == 8 ? 256 : 0, masks);
     const std::int64_t rowBytes = platform::bmpRowBytes(img.width(), bits);
     for (int r = 0; r < img.height(); ++r) {
         Bytes row(static_cast<std::size_t>(rowBytes), 0);
@@ -94,16 +101,17 @@ TEST(BmpSample, MatchesQtNearestScalingOfTheWholePicture) {
     ASSERT_TRUE(dir.isValid());
     struct Case {
         int w, h, bits;
-        bool topDown;
+        bool topDown, masks = false;
     };
-    const Case cases[] = {{1000, 700, 24, false}, {1000, 700, 24, true}, {1000, 700, 32, false},
-                          {1000, 700, 32, true},  {999, 301, 8, false},  {513, 1001, 24, true}};
+    const Case cases[] = {{1000, 700, 24, false}, {1000, 700, 24, true},      {1000, 700, 32, false},
+                          {1000, 700, 32, true},  {999, 301, 8, false},       {513, 1001, 24, true},
+                          {700, 300, 32, true, true}};
     unsigned seed = 1;
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.w) + "x" + std::to_string(c.h) + " " + std::to_string(c.bits) +
-                     (c.topDown ? " top-down" : " bottom-up"));
+                     (c.topDown ? " top-down" : " bottom-up") + (c.masks ? " masks" : ""));
         const QImage source = randomPicture(c.w, c.h, c.bits == 8, seed++);
-        const std::string file = writeBytes(dir, "p.bmp", bmpFile(source, c.bits, c.topDown));
+        const std::string file = writeBytes(dir, "p.bmp", bmpFile(source, c.bits, c.topDown, c.masks));
         // Qt reads the file the same as it was made: the file is right.
         ASSERT_EQ(QImage(QString::fromStdString(file)).convertToFormat(QImage::Format_RGB32), source);
 
@@ -114,7 +122,7 @@ TEST(BmpSample, MatchesQtNearestScalingOfTheWholePicture) {
         EXPECT_EQ(pic.image.convertToFormat(QImage::Format_RGB32), expected);
 
         // Other sizes, up as well as down, straight from the sampler.
-        const Bytes bytes = bmpFile(source, c.bits, c.topDown);
+        const Bytes bytes = bmpFile(source, c.bits, c.topDown, c.masks);
         const platform::BmpReadAt readAt = [&](std::int64_t at, std::uint8_t* dst, std::size_t n) {
             if (at < 0 || at + static_cast<std::int64_t>(n) > static_cast<std::int64_t>(bytes.size())) return false;
             std::memcpy(dst, bytes.data() + at, n);
