@@ -8,6 +8,7 @@ namespace {
 
 constexpr std::int64_t kFileHeader = 14, kMinInfoHeader = 40;
 constexpr std::uint32_t kBitFields = 3;
+constexpr std::int64_t kWholeRowBytes = std::int64_t{4} << 20;
 
 std::uint32_t u16(const std::uint8_t* p) { return static_cast<std::uint32_t>(p[0] | p[1] << 8); }
 std::uint32_t u32(const std::uint8_t* p) { return u16(p) | u16(p + 2) << 16; }
@@ -90,15 +91,23 @@ std::vector<std::uint32_t> sampleBmp(const BmpReadAt& read, const BmpLayout& lay
     std::vector<std::int64_t> column(static_cast<std::size_t>(width));
     for (int x = 0; x < width; ++x) column[x] = (2 * std::int64_t{x} + 1) * layout.width / (2 * std::int64_t{width});
     const std::int64_t bytesPerPixel = layout.bitCount / 8;
-    const std::size_t rowUsed = static_cast<std::size_t>((layout.width * layout.bitCount + 7) / 8);
-    std::vector<std::uint8_t> row(rowUsed);
+    // A row of a few MB is read whole; from a wider one (a header may claim
+    // 2^31 pixels a row) only the pixels used, one by one.
+    const std::int64_t rowUsed = (layout.width * layout.bitCount + 7) / 8;
+    const bool wholeRows = rowUsed <= kWholeRowBytes;
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(wholeRows ? rowUsed : bytesPerPixel * width));
     std::vector<std::uint32_t> out(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     std::int64_t loaded = -1;
     for (int y = 0; y < height; ++y) {
         const std::int64_t sy = (2 * std::int64_t{y} + 1) * layout.height / (2 * std::int64_t{height});
         const std::int64_t stored = layout.topDown ? sy : layout.height - 1 - sy;
+        const std::int64_t start = layout.pixelOffset + stored * layout.rowBytes;
         if (stored != loaded) {
-            if (!read(layout.pixelOffset + stored * layout.rowBytes, row.data(), row.size())) {
+            bool ok = !wholeRows || read(start, row.data(), row.size());
+            for (int x = 0; ok && !wholeRows && x < width; ++x)
+                ok = read(start + column[x] * bytesPerPixel, row.data() + x * bytesPerPixel,
+                          static_cast<std::size_t>(bytesPerPixel));
+            if (!ok) {
                 why = "a row of its pixels cannot be read";
                 return {};
             }
@@ -106,7 +115,7 @@ std::vector<std::uint32_t> sampleBmp(const BmpReadAt& read, const BmpLayout& lay
         }
         std::uint32_t* dst = out.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
         for (int x = 0; x < width; ++x) {
-            const std::uint8_t* p = row.data() + column[x] * bytesPerPixel;
+            const std::uint8_t* p = row.data() + (wholeRows ? column[x] : x) * bytesPerPixel;
             dst[x] = layout.bitCount == 8 ? layout.palette[*p] : opaque(p[0], p[1], p[2]);
         }
     }
