@@ -3,9 +3,10 @@
 # Idempotent: does nothing when every package is already installed.
 set -euo pipefail
 # libginac-dev, libmuparser-dev: the references the symbolic-derivative and the formula
-# benchmarks are timed beside.
+# benchmarks are timed beside. xvfb, xauth, util-linux (mcookie, setpriv): the X server
+# each window test starts for itself (tests/support/own_x_server.sh).
 PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libqt6opengl6-dev
-          libglu1-mesa-dev libgl1-mesa-dri libeigen3-dev xvfb xauth fonts-dejavu-core fonts-liberation
+          libglu1-mesa-dev libgl1-mesa-dri libeigen3-dev xvfb xauth util-linux fonts-dejavu-core fonts-liberation
           fonts-wqy-microhei qt6-svg-dev libginac-dev libmuparser-dev)
 missing=()
 for p in "${PACKAGES[@]}"; do

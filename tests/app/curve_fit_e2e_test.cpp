@@ -20,7 +20,7 @@ void typeCell(GridControl* grid, long row, long col, const QString& text) {
     grid->SetActiveCell(row, col);
     QTest::keyClicks(grid, text);
     QTest::keyClick(grid->focusWidget() ? grid->focusWidget() : grid, Qt::Key_Return);
-    QTest::qWait(1);
+    QCoreApplication::processEvents();  // the editor commits in a queued call
 }
 
 // Chooses x and y in the dialog, ticks exactly the given models (1..10) and presses OK.

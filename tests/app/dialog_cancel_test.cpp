@@ -144,9 +144,9 @@ TEST_F(DialogCancel, CancelAfterEditsLeavesSettingsAndPicture) {
         document(c.kind);
         const std::string before = settings();
         // The redraws already asked for are done before the dialog opens.
-        QTest::qWait(30);
+        settle();
         const QImage picture0 = picture();
-        QTest::qWait(30);
+        settle();
         const long frames = w->framesRendered();
         for (long colour : {0x0000FF, 0xFF0000, 0x00FFFF, 0xFF00FF}) dialogs.answerColor(colour);
         whenModal<QDialog>([&c](QDialog* d) {
@@ -258,7 +258,7 @@ TEST_F(DialogCancel, RefusedBoxKeepsTheDialogOpenAndWritesNothing) {
         SCOPED_TRACE(testing::Message() << c.command << ": " << c.message);
         document(c.kind);
         const std::string before = settings();
-        QTest::qWait(30);
+        settle();
         const long frames = w->framesRendered();
         boxes.clear();
         whenModal<QDialog>([&c, this](QDialog* d) {

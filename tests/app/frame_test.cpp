@@ -116,11 +116,12 @@ TEST_F(FrameTest, AGraphThatFailsToDrawLeavesNoListOpen) {
 TEST_F(FrameTest, DisplayReachesTheScreenAtOnce) {
     addCurve("Linear", kX, kY);
     const long before = w->framesRendered();
+    QSignalSpy shown(w->drawingArea(), &QOpenGLWidget::frameSwapped);
     w->DrawScene();
     w->Display(1);
     EXPECT_EQ(w->framesRendered(), before + 1);
     // The screen shows the frame without drawing it again.
-    QTest::qWait(50);
+    ASSERT_TRUE(shown.wait(testsupport::kLongWaitMs));
     EXPECT_EQ(w->framesRendered(), before + 1);
     EXPECT_GT(testsupport::countNonWhite(w->grab().toImage()), 20);
 }

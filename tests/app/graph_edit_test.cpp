@@ -55,7 +55,7 @@ protected:
     }
     // The picture once the redraws already asked for are done.
     QImage settledPicture() {
-        QTest::qWait(30);
+        settle();
         return picture();
     }
     void edit(std::function<void(frmF33*)> steps) { editFirstGraph<frmF33>(steps); }

@@ -19,6 +19,7 @@
 #include "platform/common_dialog.h"
 #include "platform/grid_control.h"
 #include "platform/msgbox.h"
+#include "support/waits.h"
 
 namespace fs = std::filesystem;
 using platform::GridControl;
@@ -218,7 +219,7 @@ TEST_F(GridCommands, PopupOnlyOverTheDataCells) {
         Grid1_MouseDown(grid, mnuGE, b, s, x, y);
     });
     grid.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid, testsupport::kLongWaitMs));
     QTest::mouseClick(grid.horizontalHeader()->viewport(), Qt::RightButton, {}, QPoint(30, 5));
     QTest::mouseClick(grid.verticalHeader()->viewport(), Qt::RightButton, {}, QPoint(5, 30));
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, QPoint(30, 30));

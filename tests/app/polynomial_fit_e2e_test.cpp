@@ -77,7 +77,7 @@ TEST_F(PolynomialFitRoad, OneVariableReportsAndDrawsTheCurveAndMarkers) {
     w->grid()->SetActiveCell(3, 1);
     QTest::keyClicks(w->grid(), "0");
     QTest::keyClick(w->grid()->focusWidget() ? w->grid()->focusWidget() : w->grid(), Qt::Key_Return);
-    QTest::qWait(1);
+    QCoreApplication::processEvents();  // the editor commits in a queued call
     ASSERT_EQ(w->grid()->CellText(3, 1), "0");
     gClipSurface = true;
 

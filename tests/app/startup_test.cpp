@@ -13,17 +13,18 @@
 #include "app/main_window.h"
 #include "platform/msgbox.h"
 #include "support/gl_offscreen.h"
+#include "support/waits.h"
 
 namespace {
 
 // Shows the window and waits until the drawing area has painted once.
 void showAndWait(frmF1& w) {
     w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w, testsupport::kLongWaitMs));
     if (w.drawingArea()) {
-        QTRY_VERIFY_WITH_TIMEOUT(w.drawingArea()->isValid(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(w.drawingArea()->isValid(), testsupport::kLongWaitMs);
+        ASSERT_TRUE(testsupport::waitForPaint(w.drawingArea()));
     }
-    QTest::qWait(50);
 }
 
 }  // namespace
@@ -70,7 +71,7 @@ TEST(Startup, WithoutOpenGLTheWindowStillOpens) {
     EXPECT_EQ(w.drawingArea(), nullptr);
     ASSERT_NE(w.drawingWidget(), nullptr);
     w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w, testsupport::kLongWaitMs));
     w.DrawScene();  // nothing to draw into: must not fail
     w.Display(1);
     w.close();
@@ -109,7 +110,7 @@ TEST(Startup, ClosingAsksBeforeChangedGridDataAreLost) {
     frmF1 w(frmF1::Options{false});
     boxes.clear();
     w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w, testsupport::kLongWaitMs));
     EXPECT_FALSE(w.grid()->Modified());
     w.grid()->model()->setData(w.grid()->model()->index(2, 0), QStringLiteral("4.5"), Qt::EditRole);
 

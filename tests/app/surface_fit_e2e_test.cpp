@@ -319,8 +319,8 @@ TEST_F(SurfaceFitRoad, TheRoadsMakeTheirDocumentOrStop) {
         else
             whenShown<frmVolFit>([&shown](frmVolFit* d) { shown = true, d->Command6->click(); });
         w->action(c.action)->trigger();
-        if (!c.dialog) {  // the pending watcher finds no dialog: end it
-            QTest::qWait(20);
+        if (!c.dialog) {  // no dialog opened: end the pending watcher
+            testsupport::stopWatchers();
             if (QWidget* m = QApplication::activeModalWidget()) m->close();
         }
         EXPECT_EQ(boxes.texts(), c.messages);

@@ -50,7 +50,7 @@ class GraphEditWindow : public WindowTest {
 protected:
     // The picture once the redraws already asked for are done.
     QImage settledPicture() {
-        QTest::qWait(30);
+        settle();
         return picture();
     }
 

@@ -20,6 +20,7 @@
 #include "document/scene.h"
 #include "support/sample_graphs.h"
 #include "modal_dialog.h"
+#include "support/waits.h"
 
 class WindowTest : public ::testing::Test {
 protected:
@@ -28,10 +29,10 @@ protected:
         w = std::make_unique<frmF1>();
         w->resize(900, 650);
         w->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get(), testsupport::kLongWaitMs));
         ASSERT_NE(w->drawingArea(), nullptr);
-        QTRY_VERIFY_WITH_TIMEOUT(w->drawingArea()->isValid(), 5000);
-        QTest::qWait(20);
+        QTRY_VERIFY_WITH_TIMEOUT(w->drawingArea()->isValid(), testsupport::kLongWaitMs);
+        settle();
     }
     void TearDown() override {
         w->close();
@@ -84,6 +85,9 @@ protected:
         EXPECT_TRUE(ran);
         EXPECT_FALSE(gReplaceSelectedGraph);
     }
+
+    // Lets the redraws already asked for reach the screen.
+    void settle() { ASSERT_TRUE(testsupport::waitForPaint(w->drawingArea())) << "the drawing area never painted"; }
 
     // The drawing area's current picture.
     QImage picture() { return w->drawingArea()->grabFramebuffer(); }

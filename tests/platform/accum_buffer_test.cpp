@@ -14,6 +14,7 @@
 #include <functional>
 
 #include "support/gl_offscreen.h"
+#include "support/waits.h"
 
 using platform::AccumBuffer;
 
@@ -341,7 +342,7 @@ TEST(AccumBufferWidget, AveragesInsideAnOpenGLWidgetAcrossResizes) {
     AveragingWidget widget;
     widget.resize(60, 40);
     widget.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget, testsupport::kLongWaitMs));
     for (QSize size : {QSize(60, 40), QSize(90, 70), QSize(30, 20)}) {
         widget.resize(size);
         const QImage img = widget.grabFramebuffer();

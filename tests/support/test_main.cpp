@@ -9,10 +9,9 @@
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    // Test discovery only lists names: no display is needed for that.
-    for (int i = 1; i < argc; ++i) {
-        if (std::string(argv[i]).rfind("--gtest_list_tests", 0) == 0) return RUN_ALL_TESTS();
-    }
+    // Test discovery only lists names: no display is needed for that. (The
+    // flag is read from gtest, which has already taken it out of argv.)
+    if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
     QSurfaceFormat::setDefaultFormat(testsupport::compatibilityFormat());
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();

@@ -5,19 +5,39 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QTimer>
 #include <functional>
 
+#include "support/waits.h"
+
+namespace testsupport {
+
+// Watchers started before the last stopWatchers() end without acting.
+inline int& watcherGeneration() {
+    static int generation = 0;
+    return generation;
+}
+inline void stopWatchers() { ++watcherGeneration(); }
+
 template <class D>
-void whenShown(std::function<void(D*)> then, int triesLeft = 500) {
-    QTimer::singleShot(triesLeft == 500 ? 0 : 10, [then, triesLeft] {
+void watchFor(std::function<void(D*)> then, QDeadlineTimer deadline, int generation, int delayMs) {
+    QTimer::singleShot(delayMs, [then, deadline, generation] {
+        if (generation != watcherGeneration()) return;
         if (auto* d = qobject_cast<D*>(QApplication::activeModalWidget())) {
             then(d);
-        } else if (triesLeft > 0) {
-            whenShown<D>(then, triesLeft - 1);
+        } else if (!deadline.hasExpired()) {
+            watchFor<D>(then, deadline, generation, 10);
         } else {
             ADD_FAILURE() << "no such dialog opened";
             if (QWidget* other = QApplication::activeModalWidget()) other->close();
         }
     });
+}
+
+}  // namespace testsupport
+
+template <class D>
+void whenShown(std::function<void(D*)> then) {
+    testsupport::watchFor<D>(then, QDeadlineTimer(testsupport::kLongWaitMs), testsupport::watcherGeneration(), 0);
 }

@@ -185,7 +185,8 @@ TEST_F(SurfaceDialogs, VolumeParametersTabBackwardsFromTheNameBox) {
     EXPECT_EQ(chain, order);
     p.show();
     QApplication::setActiveWindow(&p);
-    QTRY_COMPARE(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(), "Combo1");
+    QTRY_COMPARE_WITH_TIMEOUT(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(),
+                              "Combo1", testsupport::kLongWaitMs);
 }
 
 TEST_F(SurfaceDialogs, OptionsAreSharedCheckedAndKeptByCancel) {
