@@ -7,7 +7,7 @@
 #include "app/grid_loader.h"
 #include "app/main_window.h"
 #include "fitting/curve/curve_fit_dialog.h"
-#include "fitting/curve/curve_fit_host.h"
+#include "fitting/shared/curve_fit_host.h"
 #include "fitting/nonlinear/nonlin_dialog.h"
 #include "fitting/polynomial/polynomial_dialog.h"
 #include "fitting/polynomial/polynomial_fit_host.h"

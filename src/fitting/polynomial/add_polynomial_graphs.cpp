@@ -1,7 +1,7 @@
 #include "fitting/polynomial/add_polynomial_graphs.h"
 
-#include "fitting/curve/add_curve_graph.h"
-#include "fitting/surface/surface_graphs.h"
+#include "fitting/shared/add_curve_graph.h"
+#include "fitting/shared/surface_graphs.h"
 #include "graph/graph.h"
 #include "state/whole_number.h"
 
