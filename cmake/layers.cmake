@@ -19,7 +19,7 @@ set(_fitting_floor1 "trelvane_fitting_common trelvane_solver")
 set(TRELVANE_LAYERS
   "trelvane_state          plain"
   "trelvane_formula        plain"
-  "trelvane_solver         plain  trelvane_formula"
+  "trelvane_solver         plain  trelvane_formula trelvane_state"
   "trelvane_curvefit_math  plain  trelvane_formula"
   "trelvane_fitting_common plain  trelvane_solver trelvane_formula trelvane_state"
   "trelvane_polyfit_math   plain  trelvane_fitting_common trelvane_solver trelvane_formula"

@@ -9,9 +9,10 @@
 #include "app/main_window.h"
 #include "app/view_dialog.h"
 #include "state/globals.h"
+#include "state/kinds.h"
 
 void frmF1::mnuDrawAxis_Click() {
-    if (gPlotKind == 1 || gPlotKind == 4) {
+    if (plot_kind::isTwoD(gPlotKind)) {
         frmF20 dialog(this);
         dialog.exec();
     } else {

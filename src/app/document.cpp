@@ -17,6 +17,7 @@
 #include "scene/axis.h"
 #include "scene/light.h"
 #include "document/scene.h"
+#include "state/kinds.h"
 
 namespace {
 // Toolbar buttons and menu items a 2-D document disables.
@@ -59,7 +60,7 @@ bool frmF1::newDocument(long kind) {
         Result->clear();
         mImageSaved = false;
     }
-    const bool threeD = kind != 1;
+    const bool threeD = kind != plot_kind::TwoD;
     if (threeD) {
         gLight->Position(0) = 100;
         gLight->Position(1) = 100;
@@ -74,9 +75,9 @@ bool frmF1::newDocument(long kind) {
     return true;
 }
 
-void frmF1::mnuFileNew2D() { newDocument(1); }
-void frmF1::mnuFileNew3D() { newDocument(3); }
-void frmF1::mnuFileNew4D() { newDocument(11); }
+void frmF1::mnuFileNew2D() { newDocument(plot_kind::TwoD); }
+void frmF1::mnuFileNew3D() { newDocument(plot_kind::ThreeD); }
+void frmF1::mnuFileNew4D() { newDocument(plot_kind::FourD); }
 
 bool frmF1::IsGraphShown(long id) const {
     for (const auto& e : gScene->FunSurfs)

@@ -16,6 +16,7 @@
 #include "graph/graph.h"
 #include "platform/grid_control.h"
 #include "document/scene.h"
+#include "state/kinds.h"
 
 namespace {
 // What the fitting dialogs need of the main window.
@@ -38,9 +39,9 @@ public:
         w_.redrawIfStale();
     }
     bool newDocument(long kind) override {
-        if (kind == 3)
+        if (kind == plot_kind::ThreeD)
             w_.mnuFileNew3D();
-        else if (kind == 11)
+        else if (kind == plot_kind::FourD)
             w_.mnuFileNew4D();
         else
             w_.mnuFileNew2D();
@@ -64,7 +65,7 @@ CurveFitHost& frmF1::curveHost() { return polynomialHost(); }
 
 void frmF1::curveFittingRoad(const std::function<void()>& showDialog) {
     gClipSurface = false;
-    if (gPlotKind != 1 && gPlotKind != 4) {
+    if (!plot_kind::isTwoD(gPlotKind)) {
         mnuFileNew2D();
         // Graphs still there: the user declined the new document.
         if (gGraphs->FunSurfs.Count() > 0) return;
@@ -92,7 +93,7 @@ void frmF1::mnuDrawNLR_Click() {
 
 void frmF1::mnuDrawSF_Click() {
     // A 3-D or 4-D document keeps its graphs: the surface joins them.
-    if ((gPlotKind == 1 || gPlotKind == 4) && !polynomialHost().newDocument(3)) return;
+    if (plot_kind::isTwoD(gPlotKind) && !polynomialHost().newDocument(plot_kind::ThreeD)) return;
     if (!LoadGridData()) return;
     frmSurFit dialog(curveHost(), this);
     dialog.exec();
@@ -100,7 +101,7 @@ void frmF1::mnuDrawSF_Click() {
 
 void frmF1::mnuDrawVF_Click() {
     gClipSurface = false;
-    if (!polynomialHost().newDocument(11)) return;
+    if (!polynomialHost().newDocument(plot_kind::FourD)) return;
     if (!LoadGridData()) return;
     frmVolFit dialog(curveHost(), this);
     dialog.exec();

@@ -25,14 +25,17 @@
 #include "scene/point.h"
 #include "document/scene.h"
 #include "scene/trackball.h"
+#include "state/kinds.h"
 
 namespace {
 
 // Sub-pixel offsets of the three passes (the classic three-sample jitter table).
 constexpr std::array<std::array<double, 2>, 3> kJitter{{{-0.373411, -0.250550}, {0.256263, 0.368119}, {0.117148, -0.117570}}};
 
-bool isThreeD(long kind) { return kind == 3 || kind == 6 || kind == 11; }
-bool isTwoD(long kind) { return kind == 4 || kind == 7; }
+bool isThreeD(long kind) {
+    return kind == plot_kind::ThreeD || kind == plot_kind::ThreeDOther || kind == plot_kind::FourD;
+}
+bool isTwoD(long kind) { return kind == plot_kind::TwoDFitted || kind == plot_kind::TwoDGridOnly; }
 
 // Closes the list being compiled even when drawing a graph throws.
 class ListCompile {
@@ -163,7 +166,7 @@ void frmF1::compileScene() {
         } else if (isTwoD(gPlotKind)) {
             if (gScene->FunSurfs.Count() > 0) {
                 Cls1 b = gScene->GetBox(frame);
-                if (gPlotKind == 4) gAxis->DrawBackground(b.MinX, b.MaxX, b.MinY, b.MaxY, b.MinZ, b.MaxZ);
+                if (gPlotKind == plot_kind::TwoDFitted) gAxis->DrawBackground(b.MinX, b.MaxX, b.MinY, b.MaxY, b.MinZ, b.MaxZ);
                 b = gScene->GetBox(frame);
                 gAxis->Draw2DGrid(b.MinX, b.MaxX, b.MinY, b.MaxY, b.MinZ, b.MaxZ);
             }

@@ -8,6 +8,7 @@
 #include "scene/gltext.h"
 #include "document/scene.h"
 #include "scene/light.h"
+#include "state/kinds.h"
 
 std::string curveLabel(const std::string& name) {
     const auto colon = name.find(':');
@@ -21,7 +22,7 @@ void drawCurveNames(Cls8& scene) {
     int k = 0;
     for (const auto& entry : scene.FunSurfs) {
         const Cls9& g = *entry.second;
-        if (g.NameS.find("Scatter") != std::string::npos || g.GraphType != 4) continue;
+        if (g.NameS.find("Scatter") != std::string::npos || g.GraphType != graph_type::Curve2D) continue;
         const Rgb c = SplitColor(g.LineColor);
         glColor3d(c.r, c.g, c.b);
         glLineWidth(2);
@@ -54,7 +55,7 @@ void drawOverlay(long plotKind, Cls8& scene) {
     glLoadIdentity();
     glOrtho(0, 100, 0, 100, -1, 1);
     glMatrixMode(GL_MODELVIEW);
-    if (plotKind == 1 || plotKind == 4) {
+    if (plot_kind::isTwoD(plotKind)) {
         glDisable(GL_LIGHTING);
         if (scene.FunSurfs.Count() > 0) drawCurveNames(scene);
         RestoreLighting();

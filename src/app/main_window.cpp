@@ -28,6 +28,7 @@
 #include "platform/grid_control.h"
 #include "fitting/polynomial/polynomial_fit_host.h"
 #include "platform/msgbox.h"
+#include "state/fit_defaults.h"
 
 namespace {
 // Runs one step of a start-up sequence whose failing statements are skipped.
@@ -76,11 +77,11 @@ void frmF1::Form_Load() {
         Timer1->stop();
     });
     guarded([&] {
-        gNonLinMethod = 2;
-        gNonLinMaxIterations = 200;
-        gNonLinTolerance = 1e-7;
-        gSurfMaxIterations = 200;
-        gSurfTolerance = 1e-7;
+        gNonLinMethod = kDefaultNonLinMethod;
+        gNonLinMaxIterations = kDefaultMaxIterations;
+        gNonLinTolerance = kDefaultTolerance;
+        gSurfMaxIterations = kDefaultMaxIterations;
+        gSurfTolerance = kDefaultTolerance;
     });
     guarded([&] { Initialize(); });
     guarded([&] {

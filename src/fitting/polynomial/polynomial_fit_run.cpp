@@ -14,6 +14,7 @@
 #include "fitting/solver/polynomial_fit.h"
 #include "platform/msgbox.h"
 #include "state/globals.h"
+#include "state/kinds.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ constexpr long kRed = 255;
 void message(const std::string& text) { platform::MsgBox(text); }
 
 bool documentHasKind(long kind) {
-    if (kind == 1) return gPlotKind == 1 || gPlotKind == 4;  // both 2-D kinds
+    if (kind == plot_kind::TwoD) return plot_kind::isTwoD(gPlotKind);  // both 2-D kinds
     return gPlotKind == kind;
 }
 
@@ -118,11 +119,11 @@ bool run(const PolynomialRunRequest& r, PolynomialFitHost& host) {
 long PolynomialDocumentKind(int model) {
     switch (solver::polynomialVariables(model)) {
     case 2:
-        return 3;
+        return plot_kind::ThreeD;
     case 3:
-        return 11;
+        return plot_kind::FourD;
     default:
-        return 1;
+        return plot_kind::TwoD;
     }
 }
 

@@ -5,6 +5,7 @@
 #include "state/globals.h"
 #include "graph/graph.h"
 #include "document/scene.h"
+#include "state/kinds.h"
 
 std::string ScatterLimitMessage(long points) {
     return "The scatter plot shows the first " + std::to_string(kMaxCurvePoints) + " of the " +
@@ -33,10 +34,10 @@ std::shared_ptr<Cls9> AddNamedCurveGraph(CurveFitHost& host, std::span<const dou
         p->Y = y[static_cast<std::size_t>(j)];
         p->Z = 0;
     }
-    gPlotKind = 4;
+    gPlotKind = plot_kind::TwoDFitted;
 
     graph->CoordType = 1;
-    graph->GraphType = 4;
+    graph->GraphType = graph_type::Curve2D;
     graph->FillStyle = 4;
     graph->FirstColor = 0xFF0000;
     graph->SecondColor = 0xFF0000;

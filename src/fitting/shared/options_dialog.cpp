@@ -16,6 +16,7 @@
 #include "platform/msgbox.h"
 #include "state/color.h"
 #include "state/globals.h"
+#include "state/fit_defaults.h"
 
 namespace {
 
@@ -30,10 +31,10 @@ IterationOptionsDialog::IterationOptionsDialog(const char* objectName, const cha
     Frame2 = new QGroupBox("Iteration", this);
     Frame2->setObjectName("Frame2");
     Label1 = MakeLabel(Frame2, "Label1", "Maximum Number");
-    Text1 = new QLineEdit("200", Frame2);
+    Text1 = new QLineEdit(kDefaultMaxIterationsText, Frame2);
     Text1->setObjectName("Text1");
     Label2 = MakeLabel(Frame2, "Label2", "Tollerance");
-    Text2 = new QLineEdit("0.0000001", Frame2);
+    Text2 = new QLineEdit(kDefaultToleranceText, Frame2);
     Text2->setObjectName("Text2");
     auto* iteration = new QGridLayout(Frame2);
     iteration->addWidget(Label1, 0, 0);

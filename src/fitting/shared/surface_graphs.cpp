@@ -7,6 +7,7 @@
 #include "graph/graph.h"
 #include "graph/slice_descriptor.h"
 #include "state/globals.h"
+#include "state/kinds.h"
 
 namespace {
 
@@ -125,7 +126,7 @@ void PlaceResultGraph(CurveFitHost& host, const std::shared_ptr<Cls9>& graph, lo
 std::shared_ptr<Cls9> AddSurfaceGraph(CurveFitHost& host, const SurfaceNodes& grid, const ResultPoints& points,
                                       const std::string& title, const std::string& expression) {
     auto g = MakeSurfaceGraph(grid, points, title + "z=" + expression);
-    PlaceResultGraph(host, g, 3);
+    PlaceResultGraph(host, g, plot_kind::ThreeD);
     return g;
 }
 
@@ -134,6 +135,6 @@ std::shared_ptr<Cls9> AddVolumeGraph(CurveFitHost& host, const VolumeNodes& grid
                                      ValueRange z, ValueRange v) {
     title.clear();
     auto g = MakeVolumeGraph(grid, points, "v=" + expression, x, y, z, v, kDefaultSliceNodes);
-    PlaceResultGraph(host, g, 11);
+    PlaceResultGraph(host, g, plot_kind::FourD);
     return g;
 }
