@@ -16,7 +16,7 @@
 #include "app/graph_edit.h"
 #include "app/graph_edit_dialogs.h"
 #include "app/grid_dialogs_buttons.h"
-#include "app/main_window.h"
+#include "app/graph_edit_host.h"
 #include "graph/graph.h"
 #include "platform/color_swatch.h"
 #include "platform/msgbox.h"
@@ -50,7 +50,8 @@ void presetNumber(QComboBox* combo, long value) {
 }
 }  // namespace
 
-frmF33::frmF33(frmF1& main, Cls9& edited) : QDialog(&main), main_(main), edited_(edited) {
+frmF33::frmF33(GraphEditHost& host, Cls9& edited)
+    : QDialog(host.dialogParent()), host_(host), edited_(edited) {
     setObjectName(QStringLiteral("frmF33"));
     setWindowTitle(QStringLiteral("2D Curve Properties"));
     Label2 = label(this, "Label2", QStringLiteral("Line Color"));
@@ -123,14 +124,14 @@ void frmF33::Command1_Click() {
         box->lineEdit()->selectAll();
         return;
     }
-    ApplyEditedGraph(main_, edited_, *fresh);
+    ApplyEditedGraph(host_, edited_, *fresh);
     accept();
 }
 
 void frmF33::Command2_Click() { reject(); }
 
-bool EditCurveGraph(frmF1& main, Cls9& edited) {
-    frmF33 dialog(main, edited);
+bool EditCurveGraph(GraphEditHost& host, Cls9& edited) {
+    frmF33 dialog(host, edited);
     dialog.Preset(edited);
     return dialog.exec() == QDialog::Accepted;
 }

@@ -12,7 +12,7 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class Cls9;
-class frmF1;
+struct GraphEditHost;
 namespace platform {
 class ColorSwatch;
 }
@@ -20,8 +20,8 @@ class ColorSwatch;
 class frmF33 : public QDialog {
     Q_OBJECT
 public:
-    // The dialog as loaded (Form_Load), editing `edited` of `main`.
-    frmF33(frmF1& main, Cls9& edited);
+    // The dialog as loaded (Form_Load), editing `edited` of the host's document.
+    frmF33(GraphEditHost& host, Cls9& edited);
 
     // What "Edit..." writes into the controls before showing the dialog. A
     // width or size that has no line of its list goes into the list's text.
@@ -40,6 +40,6 @@ public:
 
 private:
     void Form_Load();
-    frmF1& main_;
+    GraphEditHost& host_;
     Cls9& edited_;
 };

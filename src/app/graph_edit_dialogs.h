@@ -1,5 +1,6 @@
 #pragma once
-// The property dialogs that "Edit..." (frmF1::mnuFunEdit_Click) opens, one per
+// The property dialogs that "Edit..." (frmF1::mnuFunEdit_Click) opens, through a
+// GraphEditHost (app/graph_edit_host.h), one per
 // graph kind: 2-D curve (GraphType 4, frmF33), 3-D surface (6, frmF12) and
 // 4-D volume (43, frmF31).
 //
@@ -22,8 +23,8 @@
 //   cannot be reached from "Edit...", so none is built.
 // - Nothing may throw out of a dialog: the main window's event loop runs it.
 class Cls9;
-class frmF1;
+struct GraphEditHost;
 
-bool EditCurveGraph(frmF1& main, Cls9& edited);    // GraphType 4
-bool EditSurfaceGraph(frmF1& main, Cls9& edited);  // GraphType 6
-bool EditVolumeGraph(frmF1& main, Cls9& edited);   // GraphType 43
+bool EditCurveGraph(GraphEditHost& host, Cls9& edited);    // GraphType 4
+bool EditSurfaceGraph(GraphEditHost& host, Cls9& edited);  // GraphType 6
+bool EditVolumeGraph(GraphEditHost& host, Cls9& edited);   // GraphType 43

@@ -18,7 +18,7 @@
 #include "app/dialog_widgets.h"
 #include "app/graph_edit.h"
 #include "app/graph_edit_dialogs.h"
-#include "app/main_window.h"
+#include "app/graph_edit_host.h"
 #include "graph/graph.h"
 #include "scene/material.h"
 
@@ -232,11 +232,11 @@ void frmF12::Command3_Click() {
 
 void frmF12::Command4_Click() { reject(); }
 
-bool EditSurfaceGraph(frmF1& main, Cls9& edited) {
-    frmF12 dialog(&main);
+bool EditSurfaceGraph(GraphEditHost& host, Cls9& edited) {
+    frmF12 dialog(host.dialogParent());
     dialog.Preset(edited);
-    dialog.apply = [&](Cls9& fresh) { return ApplyEditedGraph(main, edited, fresh); };
+    dialog.apply = [&](Cls9& fresh) { return ApplyEditedGraph(host, edited, fresh); };
     if (dialog.exec() == QDialog::Accepted) return true;
-    main.update();  // every way out without OK repaints the main window
+    host.repaint();  // every way out without OK repaints the main window
     return false;
 }

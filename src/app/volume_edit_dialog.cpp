@@ -16,7 +16,7 @@
 #include "app/dialog_widgets.h"
 #include "app/graph_edit.h"
 #include "app/graph_edit_dialogs.h"
-#include "app/main_window.h"
+#include "app/graph_edit_host.h"
 #include "graph/graph.h"
 #include "graph/slice_descriptor.h"
 #include "platform/color_swatch.h"
@@ -267,9 +267,9 @@ void frmF31::Command1_Click() {
 
 void frmF31::Command2_Click() { reject(); }
 
-bool EditVolumeGraph(frmF1& main, Cls9& edited) {
-    frmF31 dialog(&main);
+bool EditVolumeGraph(GraphEditHost& host, Cls9& edited) {
+    frmF31 dialog(host.dialogParent());
     dialog.Preset(edited);
-    dialog.apply = [&](Cls9& fresh) { return ApplyEditedGraph(main, edited, fresh); };
+    dialog.apply = [&](Cls9& fresh) { return ApplyEditedGraph(host, edited, fresh); };
     return dialog.exec() == QDialog::Accepted;
 }
