@@ -36,7 +36,14 @@ set(TRELVANE_LAYERS
   "trelvane_fit_surface    qt     trelvane_fitting_shared ${_fitting_floor1} ${_document_and_below}"
   "trelvane_fit_polynomial qt     trelvane_fitting_shared trelvane_polyfit_math trelvane_curvefit_math
                                   ${_fitting_floor1} ${_document_and_below}"
-  "trelvane_app            qt     trelvane_fit_curve trelvane_fit_nonlinear trelvane_fit_polynomial
+  "trelvane_app_kit        qt     ${_document_and_below}"
+  "trelvane_app_help       qt     ${_document_and_below}"
+  "trelvane_app_grid       qt     trelvane_app_kit ${_document_and_below}"
+  "trelvane_app_scene_dialogs qt  trelvane_app_kit ${_document_and_below}"
+  "trelvane_app_graph_dialogs qt  trelvane_app_kit ${_document_and_below}"
+  "trelvane_app            qt     trelvane_app_graph_dialogs trelvane_app_scene_dialogs trelvane_app_grid
+                                  trelvane_app_help trelvane_app_kit
+                                  trelvane_fit_curve trelvane_fit_nonlinear trelvane_fit_polynomial
                                   trelvane_fit_surface trelvane_fitting_shared trelvane_polyfit_math
                                   trelvane_curvefit_math ${_fitting_floor1} ${_document_and_below}"
   "trelvane                qt     trelvane_app trelvane_platform"
