@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "state/globals.h"
-#include "fitting/curve/curve_fit_math.h"
+#include "fitting/curve_math/curve_fit_math.h"
 #include "fitting/curve/curve_fit_run.h"
 #include "graph/graph.h"
 #include "platform/msgbox.h"

@@ -40,7 +40,7 @@ void operator delete(void* p, std::size_t) noexcept { heap::give(p); }
 void operator delete[](void* p, std::size_t) noexcept { heap::give(p); }
 
 #include "state/globals.h"
-#include "app/grid_loader.h"
+#include "app/grid/grid_loader.h"
 #include "platform/cel_format.h"
 #include "platform/sparse_grid.h"
 

@@ -13,7 +13,7 @@
 #include <QTest>
 #include <memory>
 
-#include "app/main_window.h"
+#include "app/window/main_window.h"
 #include "document/scene.h"
 #include "graph/graph.h"
 #include "platform/common_dialog.h"

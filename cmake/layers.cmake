@@ -11,10 +11,15 @@
 # its source list (headers included), not its folder: moving a folder means
 # editing the library's CMakeLists.txt, this table needs no change.
 # External libraries (Qt, OpenGL, Eigen) stay in each library's CMakeLists.txt.
+# The layers below fitting, which most rows above them may use, and the
+# plain floor of fitting that every fitting row stands on.
+set(_document_and_below "trelvane_document trelvane_render trelvane_graph trelvane_scene trelvane_state
+                         trelvane_formula trelvane_platform")
+set(_fitting_floor1 "trelvane_fitting_common trelvane_solver")
 set(TRELVANE_LAYERS
   "trelvane_state          plain"
   "trelvane_formula        plain"
-  "trelvane_solver         plain  trelvane_formula"
+  "trelvane_solver         plain  trelvane_formula trelvane_state"
   "trelvane_curvefit_math  plain  trelvane_formula"
   "trelvane_fitting_common plain  trelvane_solver trelvane_formula trelvane_state"
   "trelvane_polyfit_math   plain  trelvane_fitting_common trelvane_solver trelvane_formula"
@@ -24,12 +29,23 @@ set(TRELVANE_LAYERS
   "trelvane_render         qt     trelvane_graph trelvane_scene trelvane_state trelvane_formula trelvane_platform"
   "trelvane_document       qt     trelvane_render trelvane_graph trelvane_scene trelvane_state trelvane_formula
                                   trelvane_platform"
-  "trelvane_fitting        qt     trelvane_polyfit_math trelvane_fitting_common trelvane_curvefit_math trelvane_solver
-                                  trelvane_document trelvane_render trelvane_graph trelvane_scene trelvane_state
-                                  trelvane_formula trelvane_platform"
-  "trelvane_app            qt     trelvane_fitting trelvane_polyfit_math trelvane_fitting_common trelvane_curvefit_math
-                                  trelvane_solver trelvane_document trelvane_render trelvane_graph trelvane_scene
-                                  trelvane_state trelvane_formula trelvane_platform"
+  "trelvane_fitting_shared qt     ${_fitting_floor1} ${_document_and_below}"
+  "trelvane_fit_curve      qt     trelvane_fitting_shared trelvane_curvefit_math ${_fitting_floor1}
+                                  ${_document_and_below}"
+  "trelvane_fit_nonlinear  qt     trelvane_fitting_shared ${_fitting_floor1} ${_document_and_below}"
+  "trelvane_fit_surface    qt     trelvane_fitting_shared ${_fitting_floor1} ${_document_and_below}"
+  "trelvane_fit_polynomial qt     trelvane_fitting_shared trelvane_polyfit_math trelvane_curvefit_math
+                                  ${_fitting_floor1} ${_document_and_below}"
+  "trelvane_app_kit        qt     ${_document_and_below}"
+  "trelvane_app_help       qt     ${_document_and_below}"
+  "trelvane_app_grid       qt     trelvane_app_kit ${_document_and_below}"
+  "trelvane_app_scene_dialogs qt  trelvane_app_kit ${_document_and_below}"
+  "trelvane_app_graph_dialogs qt  trelvane_app_kit ${_document_and_below}"
+  "trelvane_app            qt     trelvane_app_graph_dialogs trelvane_app_scene_dialogs trelvane_app_grid
+                                  trelvane_app_help trelvane_app_kit
+                                  trelvane_fit_curve trelvane_fit_nonlinear trelvane_fit_polynomial
+                                  trelvane_fit_surface trelvane_fitting_shared trelvane_polyfit_math
+                                  trelvane_curvefit_math ${_fitting_floor1} ${_document_and_below}"
   "trelvane                qt     trelvane_app trelvane_platform"
 )
 

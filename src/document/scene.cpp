@@ -11,6 +11,7 @@
 #include "scene/axis.h"
 #include "scene/scene_scale.h"
 #include "scene/texture.h"
+#include "state/kinds.h"
 
 namespace {
 
@@ -83,7 +84,7 @@ Cls1 Cls8::unionPass(long& lngAnimStep) {
     const auto range = [huge](double lo, double hi) { return huge ? hi / 10 - lo / 10 : hi - lo; };
     const double dx = range(minX_, maxX_), dy = range(minY_, maxY_), dz = range(minZ_, maxZ_),
                  dw = range(minW_, maxW_);
-    const bool flat2D = gPlotKind == 1 || gPlotKind == 4;
+    const bool flat2D = plot_kind::isTwoD(gPlotKind);
 
     switch (gAxisScaleMode) {
     case 1:

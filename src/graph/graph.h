@@ -8,15 +8,9 @@
 #include "state/bounded_array.h"
 #include "graph/function_options.h"
 #include "graph/graph_data.h"
+#include "state/kinds.h"
 
 class Cls1;
-
-// GraphType codes the program creates.
-namespace graph_type {
-inline constexpr long Curve2D = 4;
-inline constexpr long Surface3D = 6;
-inline constexpr long Volume4D = 43;
-}  // namespace graph_type
 
 // The 25 settings of Equal and Init (the optional ones default to 0 / False).
 struct GraphSettings {

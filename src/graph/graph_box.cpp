@@ -3,6 +3,7 @@
 #include "graph/graph.h"
 #include "scene/box.h"
 #include "formula/program.h"
+#include "state/kinds.h"
 
 #include <cmath>
 #include <stdexcept>
@@ -59,10 +60,10 @@ std::shared_ptr<Cls1> Cls9::GetBox(long lngAnimStep) {
     };
 
     switch (GraphType) {
-    case 4:
+    case graph_type::Curve2D:
         for (long j = 0; j <= StepV; ++j) widenBy(*VertTab3D(0, j), b);
         break;
-    case 6:
+    case graph_type::Surface3D:
         // A node where the model has no value keeps its place across the
         // floor but neither its height nor the colour range.
         gridLoop([&](long i, long j) {
@@ -74,9 +75,9 @@ std::shared_ptr<Cls1> Cls9::GetBox(long lngAnimStep) {
         c.MaxC = b.MaxY;
         c.MinC = b.MinY;
         break;
-    case 41:
-    case 42:
-    case 43:
+    case graph_type::Volume41:
+    case graph_type::Volume42:
+    case graph_type::Volume4D:
         maxW = -kValueStart;
         minW = kValueStart;
         for (long i = 0; i <= StepU; ++i)

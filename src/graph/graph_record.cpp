@@ -6,6 +6,7 @@
 #include "formula/text_routines.h"
 #include "graph/graph.h"
 #include "state/globals.h"
+#include "state/kinds.h"
 
 namespace {
 
@@ -183,7 +184,7 @@ std::string Cls9::SaveTable() const {
 }
 
 bool Cls9::GetPoints() const {
-    if (GraphType == 31 || GraphType == 32) return false;
+    if (GraphType == graph_type::Function31 || GraphType == graph_type::Function32) return false;
     // The implicit products are worked out and dropped: the graph keeps its text.
     for (const std::string* e : {&ExpressX, &ExpressY, &ExpressZ}) (void)formula::InsertImplicitMultiply(*e);
     return false;

@@ -10,6 +10,7 @@
 #include "scene/scene_scale.h"
 #include "state/bounded_array.h"
 #include "state/globals.h"
+#include "state/kinds.h"
 
 ContourGrid::ContourGrid(long m, long n)
     : m_(m < 0 ? 0 : m), n_(n < 0 ? 0 : n), v_(static_cast<std::size_t>(m_) * static_cast<std::size_t>(n_), 0.0) {}
@@ -234,8 +235,8 @@ void TraceContourLevels(long m, long n, double dx, double dy, ContourGrid& S0, d
 std::optional<ScenePoint> PlaceContourPoint(PlanePoint p, double Z, long plotKind, long sliceAxis) {
     const double sx = usableScale(gSceneScaleX), sy = usableScale(gSceneScaleY), sz = usableScale(gSceneScaleZ);
     const double cx = gSceneCenterX, cy = gSceneCenterY, cz = gSceneCenterZ;
-    if (plotKind == 3) return ScenePoint{p.x / sx - cx, Z / sy + 0.08 - cy, p.y / sz - cz};
-    if (plotKind != 11) return std::nullopt;
+    if (plotKind == plot_kind::ThreeD) return ScenePoint{p.x / sx - cx, Z / sy + 0.08 - cy, p.y / sz - cz};
+    if (plotKind != plot_kind::FourD) return std::nullopt;
     switch (sliceAxis) {
     case 1:
         return ScenePoint{p.x / sx - cx, Z / sy - cy, p.y / sz - cz};

@@ -7,6 +7,7 @@
 #include "render/contour.h"
 #include "scene/light.h"
 #include "state/globals.h"
+#include "state/kinds.h"
 
 namespace {
 
@@ -75,7 +76,7 @@ void CContour::Contour(long m, long n, double dx, double dy, ContourGrid& S0, do
                        long lngLevel, long fstFillStyle, long /*lngFirstColor*/, long lngSecondColor,
                        long lngLineWidth, const std::string& strColorName) {
     // Only 3-D and 4-D documents have a level step.
-    if (gPlotKind != 3 && gPlotKind != 11) return;
+    if (gPlotKind != plot_kind::ThreeD && gPlotKind != plot_kind::FourD) return;
     LineState state(lngLineWidth);
     double min = 0, max = 0;
     if (!ContourExtremes(m, n, S0, min, max)) return;

@@ -15,6 +15,7 @@
 #include "scene/point.h"
 #include "scene/scene_scale.h"
 #include "scene/light.h"
+#include "state/kinds.h"
 
 namespace {
 
@@ -125,7 +126,7 @@ void Cls9::Draw(long lngAnimStep) {
     MatrixGuard matrix;
     GraphRenderer r(*this);
 
-    if (gClipSurface && gPlotKind == 3) r.setVerticalClipPlanes();
+    if (gClipSurface && gPlotKind == plot_kind::ThreeD) r.setVerticalClipPlanes();
 
     GetBox(0);
     if (ShowContour || ShowVector || ShowColormap) {

@@ -2,16 +2,17 @@
 #include "state/globals.h"
 #include "scene/axis.h"
 #include "scene/axis_draw_state.h"
+#include "state/kinds.h"
 
 void Cls3::Draw(long, double sngMinX, double sngMaxX, double sngMinY, double sngMaxY, double sngMinZ,
                 double sngMaxZ) const {
     // Any failure ends the drawing quietly, keeping what was drawn.
     axisdraw::FrameStateGuard guard;
     try {
-        if (gPlotKind == 3 || gPlotKind == 11) {
+        if (gPlotKind == plot_kind::ThreeD || gPlotKind == plot_kind::FourD) {
             if (AxisStyle == 1) DrawPanelBox(sngMinX, sngMaxX, sngMinY, sngMaxY, sngMinZ, sngMaxZ);
             else DrawAxisLines(sngMinX, sngMaxX, sngMinY, sngMaxY, sngMinZ, sngMaxZ);
-        } else if (gPlotKind == 1 || gPlotKind == 4) {
+        } else if (plot_kind::isTwoD(gPlotKind)) {
             Draw2DFrame(sngMinX, sngMaxX, sngMinY, sngMaxY, sngMinZ);
         }
         guard.done();

@@ -3,6 +3,7 @@
 #include "state/globals.h"
 #include "state/color.h"
 #include "scene/axis.h"
+#include "state/kinds.h"
 
 Cls3& axisFrame() {
     if (!gAxis) gAxis = std::make_shared<Cls3>();
@@ -15,7 +16,7 @@ void Cls3::SetDefault() {
     ShowXZPanel = false;
     ShowYZPanel = false;
     // A 4-D document starts without grid lines.
-    const bool grids = gPlotKind != 11;
+    const bool grids = gPlotKind != plot_kind::FourD;
     ShowXYXGrid = ShowXYYGrid = ShowXZXGrid = ShowXZZGrid = ShowYZYGrid = ShowYZZGrid = grids;
     LabelNumX = LabelNumY = LabelNumZ = 2;
     XYPanelColor = XZPanelColor = YZPanelColor = kRGB204;

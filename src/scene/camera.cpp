@@ -11,6 +11,7 @@
 #include "scene/box.h"
 #include "scene/scene_scale.h"
 #include "scene/trackball.h"
+#include "state/kinds.h"
 
 namespace {
 
@@ -157,13 +158,13 @@ void Cls4::ZoomAll(double& x0, double& y0, double& z0, double& x1, double& y1, d
     z1 /= sz;
     const double ex = x1 - x0, ey = y1 - y0, ez = z1 - z0;
     double s = ex > ez ? ex : ez;
-    if (gPlotKind != 7 && ey > s) s = ey;
+    if (gPlotKind != plot_kind::TwoDGridOnly && ey > s) s = ey;
     // A box with no extent, or one that does not fit into Doubles, leaves
     // the view as it is: the camera never takes a value it cannot draw with.
     const double mx = std::midpoint(x0, x1), my = std::midpoint(y0, y1), mz = std::midpoint(z0, z1);
     if (!(s > 0) || !std::isfinite(s) || !std::isfinite(mx) || !std::isfinite(my) || !std::isfinite(mz)) return;
     SetViewRect(s, s);
-    const bool flat = gPlotKind == 4 || gPlotKind == 7;
+    const bool flat = gPlotKind == plot_kind::TwoDFitted || gPlotKind == plot_kind::TwoDGridOnly;
     Vec4 v{};
     SubtractVectors(toVec(RefPos), toVec(EyePos), v);
     if (flat) v[1] = 0;

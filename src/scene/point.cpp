@@ -16,6 +16,7 @@
 #include "scene/gl_guards.h"
 #include "scene/camera.h"
 #include "scene/scene_scale.h"
+#include "state/kinds.h"
 
 namespace {
 
@@ -171,7 +172,7 @@ void Cls2::Draw() const {
     const double sz = Z / scaleZ - gSceneCenterZ;
     MatrixGuard matrix;
 
-    if (gPlotKind != 1 && gPlotKind != 4) {
+    if (!plot_kind::isTwoD(gPlotKind)) {
         glColor3f(static_cast<float>(c.r), static_cast<float>(c.g), static_cast<float>(c.b));
         glTranslatef(static_cast<float>(sx), static_cast<float>(sy), static_cast<float>(sz));
         drawSphere(Size * 5 / 100 + 5.0 / 100);

@@ -1,4 +1,6 @@
 #include "state/globals.h"
+#include "state/fit_defaults.h"
+#include "state/kinds.h"
 
 #include <stdexcept>
 
@@ -11,18 +13,18 @@ std::shared_ptr<Cls3> gAxis;
 std::shared_ptr<Cls1> gSceneBox;
 std::shared_ptr<ClsData> gDataSet;
 
-long gNonLinMethod = 2;
-long gNonLinMaxIterations = 200;
-double gNonLinTolerance = 1e-7;
-long gNonLinCurveColor = 255;
-long gSurfMaxIterations = 200;
-double gSurfTolerance = 1e-7;
+long gNonLinMethod = kDefaultNonLinMethod;
+long gNonLinMaxIterations = kDefaultMaxIterations;
+double gNonLinTolerance = kDefaultTolerance;
+long gNonLinCurveColor = kDefaultNonLinCurveColor;
+long gSurfMaxIterations = kDefaultMaxIterations;
+double gSurfTolerance = kDefaultTolerance;
 
 long gAnimStep = 1;
 long gAnimStepCount = 10;
 long gAnimRecordValue = 10;
 
-long gPlotKind = 1;
+long gPlotKind = plot_kind::TwoD;
 bool gAxisDialogResult = false;
 long gGraphCounter = 0;
 long gRotateMode = 0;
@@ -67,16 +69,16 @@ GridCell GridValues::cell(long column, long row) const { return cells[offset(col
 
 void resetGlobals() {
     gShowEvalMessages = false;
-    gNonLinMethod = 2;
-    gNonLinMaxIterations = 200;
-    gNonLinTolerance = 1e-7;
-    gNonLinCurveColor = 255;
-    gSurfMaxIterations = 200;
-    gSurfTolerance = 1e-7;
+    gNonLinMethod = kDefaultNonLinMethod;
+    gNonLinMaxIterations = kDefaultMaxIterations;
+    gNonLinTolerance = kDefaultTolerance;
+    gNonLinCurveColor = kDefaultNonLinCurveColor;
+    gSurfMaxIterations = kDefaultMaxIterations;
+    gSurfTolerance = kDefaultTolerance;
     gAnimStep = 1;
     gAnimStepCount = 10;
     gAnimRecordValue = 10;
-    gPlotKind = 1;
+    gPlotKind = plot_kind::TwoD;
     gAxisDialogResult = false;
     gGraphCounter = 0;
     gRotateMode = 0;

@@ -9,8 +9,8 @@
 #include <QRadioButton>
 #include <QTabWidget>
 
-#include "app/axis2d_dialog.h"
-#include "app/axis3d_dialog.h"
+#include "app/scene_dialogs/axis2d_dialog.h"
+#include "app/scene_dialogs/axis3d_dialog.h"
 #include "modal_dialog.h"
 #include "platform/color_swatch.h"
 #include "scene/axis.h"

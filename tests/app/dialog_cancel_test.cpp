@@ -10,11 +10,11 @@
 #include <QTabWidget>
 #include <sstream>
 
-#include "app/axis2d_dialog.h"
-#include "app/axis3d_dialog.h"
-#include "app/dialog_input.h"
-#include "app/light_dialog.h"
-#include "app/view_dialog.h"
+#include "app/scene_dialogs/axis2d_dialog.h"
+#include "app/scene_dialogs/axis3d_dialog.h"
+#include "app/dialog_kit/dialog_input.h"
+#include "app/scene_dialogs/light_dialog.h"
+#include "app/scene_dialogs/view_dialog.h"
 #include "modal_dialog.h"
 #include "platform/color_swatch.h"
 #include "scene/axis.h"

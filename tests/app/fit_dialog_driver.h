@@ -6,7 +6,7 @@
 #include <QTest>
 #include <vector>
 
-#include "fitting/nonlinear/fit_dialog.h"
+#include "fitting/shared/fit_dialog.h"
 #include "support/when_shown.h"
 
 struct Parameter {

@@ -11,7 +11,7 @@
 
 #include "fitting/curve/curve_fit_dialog.h"
 #include "fitting/nonlinear/nonlin_dialog.h"
-#include "fitting/nonlinear/parameter_dialog.h"
+#include "fitting/shared/parameter_dialog.h"
 #include "fitting/polynomial/polynomial_dialog.h"
 #include "fitting/surface/surface_fit_dialog.h"
 #include "fitting/surface/surface_option_dialogs.h"

@@ -10,7 +10,7 @@
 #include <cmath>
 #include <set>
 
-#include "app/frame_overlay.h"
+#include "app/window/frame_overlay.h"
 #include "scene/camera.h"
 #include "support/gl_offscreen.h"
 #include "window_fixture.h"

@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include "app/about_dialog.h"
-#include "app/help.h"
+#include "app/help/about_dialog.h"
+#include "app/help/help.h"
 #include "modal_dialog.h"
 #include "window_fixture.h"
 

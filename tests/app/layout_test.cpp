@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/layout_model.h"
+#include "app/window/layout_model.h"
 
 using namespace layout;
 

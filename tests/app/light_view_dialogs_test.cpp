@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/light_dialog.h"
-#include "app/view_dialog.h"
+#include "app/scene_dialogs/light_dialog.h"
+#include "app/scene_dialogs/view_dialog.h"
 #include "modal_dialog.h"
 #include "scene/axis.h"
 #include "scene/camera.h"

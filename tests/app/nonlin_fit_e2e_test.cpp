@@ -18,13 +18,13 @@
 #include <cmath>
 #include <functional>
 
-#include "fitting/nonlinear/fit_progress_box.h"
-#include "fitting/nonlinear/held_fit.h"
+#include "fitting/shared/fit_progress_box.h"
+#include "fitting/shared/held_fit.h"
 #include "fitting/nonlinear/nonlin_dialog.h"
-#include "fitting/nonlinear/options_dialog.h"
-#include "fitting/nonlinear/parameter_dialog.h"
+#include "fitting/shared/options_dialog.h"
+#include "fitting/shared/parameter_dialog.h"
 #include "fitting/solver/nist_file.h"
-#include "fitting/nonlinear/report_lines.h"
+#include "fitting/shared/report_lines.h"
 #include "platform/grid_control.h"
 #include "support/gl_offscreen.h"
 #include "support/when_shown.h"

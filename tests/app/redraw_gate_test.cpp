@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/redraw_gate.h"
+#include "app/window/redraw_gate.h"
 
 namespace {
 using Owed = RedrawGate::Owed;

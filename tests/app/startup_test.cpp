@@ -6,11 +6,11 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
-#include "app/gl_view.h"
-#include "app/grid_commands.h"
+#include "app/window/gl_view.h"
+#include "app/grid/grid_commands.h"
 #include "platform/grid_control.h"
 #include "state/globals.h"
-#include "app/main_window.h"
+#include "app/window/main_window.h"
 #include "platform/msgbox.h"
 #include "support/gl_offscreen.h"
 #include "support/waits.h"

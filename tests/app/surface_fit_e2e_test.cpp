@@ -15,7 +15,7 @@
 #include <functional>
 #include <regex>
 
-#include "fitting/nonlinear/report_lines.h"
+#include "fitting/shared/report_lines.h"
 #include "fitting/surface/surface_fit_dialog.h"
 #include "fitting/surface/surface_option_dialogs.h"
 #include "fitting/surface/volume_fit_dialog.h"

@@ -8,11 +8,11 @@
 #include <memory>
 #include <vector>
 
-#include "app/gl_view.h"
+#include "app/window/gl_view.h"
 #include "state/globals.h"
-#include "app/main_window.h"
-#include "fitting/curve/add_curve_graph.h"
-#include "fitting/curve/curve_fit_host.h"
+#include "app/window/main_window.h"
+#include "fitting/shared/add_curve_graph.h"
+#include "fitting/shared/curve_fit_host.h"
 #include "graph/graph.h"
 #include "platform/common_dialog.h"
 #include "platform/msgbox.h"

@@ -38,7 +38,7 @@ set(owners_text
   "set(layer_files_trelvane_app app/main_window.h)\n"
   "set(layer_files_trelvane_fitting_common fitting/common/fit_options.h)\n"
   "set(layer_files_trelvane_curvefit_math fitting/curve/curve_models.h fitting/curve/curve_models.cpp)\n"
-  "set(layer_files_trelvane_fitting fitting/curve/curve_fit_dialog.h)\n"
+  "set(layer_files_trelvane_fit_curve fitting/curve/curve_fit_dialog.h)\n"
   "set(layer_files_trelvane_polyfit_math fitting/polynomial/polynomial_models.cpp)\n"
   "set(layer_complete TRUE)\n")
 
@@ -65,7 +65,7 @@ set(cases
   "scene/box.h|#include \"app/main_window.h\"|scene/box.h: #include \"app/main_window.h\" is of trelvane_app"
   "fitting/curve/curve_models.cpp|#include \"graph/graph.h\"|fitting/curve/curve_models.cpp: #include \"graph/graph.h\" is of trelvane_graph, which trelvane_curvefit_math may not use"
   "fitting/curve/curve_models.h|#include \"fitting/common/fit_options.h\"|fitting/curve/curve_models.h: #include \"fitting/common/fit_options.h\" is of trelvane_fitting_common, which trelvane_curvefit_math may not use"
-  "fitting/curve/curve_models.cpp|#include \"curve_fit_dialog.h\"|fitting/curve/curve_models.cpp: #include \"curve_fit_dialog.h\" is of trelvane_fitting, which trelvane_curvefit_math"
+  "fitting/curve/curve_models.cpp|#include \"curve_fit_dialog.h\"|fitting/curve/curve_models.cpp: #include \"curve_fit_dialog.h\" is of trelvane_fit_curve, which trelvane_curvefit_math"
   "fitting/polynomial/polynomial_models.cpp|#include <GL/gl.h>|fitting/polynomial/polynomial_models.cpp: #include <GL/gl.h> is Qt or OpenGL, but trelvane_polyfit_math is plain C++"
   "fitting/common/fit_options.h|  #  include <GLES2/gl2.h>|fitting/common/fit_options.h: #include <GLES2/gl2.h> is Qt or OpenGL"
   "formula/cls6.h|#include <OpenGL/gl.h>|formula/cls6.h: #include <OpenGL/gl.h> is Qt or OpenGL"

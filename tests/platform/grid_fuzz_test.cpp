@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "app/grid_number.h"
+#include "app/dialog_kit/grid_number.h"
 #include "platform/cel_format.h"
 #include "platform/cell_text.h"
 #include "platform/sparse_grid.h"

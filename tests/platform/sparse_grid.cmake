@@ -8,7 +8,7 @@ if(TRELVANE_LOGIC_ONLY)
                 ${TRELVANE_GRID_LOGIC_SOURCES} LABELS sanitize)
   target_include_directories(platform_sparse_grid_test PRIVATE ${PROJECT_SOURCE_DIR}/src)
   trelvane_test(platform_grid_fuzz_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/grid_fuzz_test.cpp
-                ${TRELVANE_GRID_LOGIC_SOURCES} ${PROJECT_SOURCE_DIR}/src/app/grid_number.cpp LABELS sanitize)
+                ${TRELVANE_GRID_LOGIC_SOURCES} ${PROJECT_SOURCE_DIR}/src/app/dialog_kit/grid_number.cpp LABELS sanitize)
   target_include_directories(platform_grid_fuzz_test PRIVATE ${PROJECT_SOURCE_DIR}/src)
 else()
   trelvane_test(platform_sparse_grid_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/sparse_grid_test.cpp

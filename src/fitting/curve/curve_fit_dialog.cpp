@@ -10,8 +10,8 @@
 
 #include "state/globals.h"
 #include "fitting/curve/curve_fit_run.h"
-#include "fitting/curve/dialog_parts.h"
-#include "fitting/curve/curve_models.h"
+#include "fitting/shared/dialog_parts.h"
+#include "fitting/curve_math/curve_models.h"
 
 frmCurveFit::frmCurveFit(CurveFitHost& host, QWidget* parent) : QDialog(parent), host_(host) {
     setObjectName("frmCurveFit");

@@ -3,7 +3,7 @@
 // models and plot options, and run the fit with "OK". Thin over RunCurveFit.
 #include <QDialog>
 
-#include "fitting/curve/curve_fit_host.h"
+#include "fitting/shared/curve_fit_host.h"
 
 class QCheckBox;
 class QGroupBox;

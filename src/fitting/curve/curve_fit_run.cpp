@@ -3,11 +3,11 @@
 #include <vector>
 
 #include "state/globals.h"
-#include "fitting/curve/add_curve_graph.h"
-#include "fitting/curve/curve_fit_math.h"
-#include "fitting/curve/curve_messages.h"
-#include "fitting/curve/curve_report.h"
-#include "fitting/curve/guarded_run.h"
+#include "fitting/shared/add_curve_graph.h"
+#include "fitting/curve_math/curve_fit_math.h"
+#include "fitting/curve_math/curve_messages.h"
+#include "fitting/curve_math/curve_report.h"
+#include "fitting/shared/guarded_run.h"
 #include "fitting/common/fitting_data.h"
 #include "formula/cls6.h"
 #include "platform/msgbox.h"

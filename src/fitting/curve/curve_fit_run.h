@@ -4,8 +4,8 @@
 #include <array>
 #include <string>
 
-#include "fitting/curve/curve_fit_host.h"
-#include "fitting/curve/curve_models.h"
+#include "fitting/shared/curve_fit_host.h"
+#include "fitting/curve_math/curve_models.h"
 
 struct CurveFitRequest {
     // The chosen columns by name; the column number (from 1) the name was

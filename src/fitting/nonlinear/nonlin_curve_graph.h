@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "fitting/curve/curve_fit_host.h"
+#include "fitting/shared/curve_fit_host.h"
 
 class Cls9;
 

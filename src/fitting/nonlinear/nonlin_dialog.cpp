@@ -2,10 +2,10 @@
 
 #include <QPushButton>
 
-#include "fitting/curve/dialog_parts.h"
+#include "fitting/shared/dialog_parts.h"
 #include "fitting/nonlinear/nonlin_fit_run.h"
-#include "fitting/nonlinear/options_dialog.h"
-#include "fitting/nonlinear/parameter_dialog.h"
+#include "fitting/shared/options_dialog.h"
+#include "fitting/shared/parameter_dialog.h"
 #include "state/globals.h"
 
 namespace {

@@ -3,8 +3,8 @@
 // y = f(x, a, ..., t): the one-variable design of FitDialog with the "B" key,
 // frmPara for the parameters and frmNLOptions for the options. OK runs the fit
 // (RunNonLinFit) and closes when it completes.
-#include "fitting/curve/curve_fit_host.h"
-#include "fitting/nonlinear/fit_dialog.h"
+#include "fitting/shared/curve_fit_host.h"
+#include "fitting/shared/fit_dialog.h"
 
 class frmNonLin : public FitDialog {
     Q_OBJECT

@@ -4,9 +4,9 @@
 
 #include "fitting/common/fit_options.h"
 #include "fitting/common/fitted_model.h"
-#include "fitting/curve/add_curve_graph.h"
-#include "fitting/curve/guarded_run.h"
-#include "fitting/nonlinear/fit_steps.h"
+#include "fitting/shared/add_curve_graph.h"
+#include "fitting/shared/guarded_run.h"
+#include "fitting/shared/fit_steps.h"
 #include "fitting/nonlinear/nonlin_curve_graph.h"
 #include "platform/msgbox.h"
 #include "state/globals.h"

@@ -3,7 +3,7 @@
 // checked, the model fitted, the report appended, the data and the fitted
 // curve added as graphs, the picture redrawn and zoomed.
 #include "fitting/common/fit_setup.h"
-#include "fitting/curve/curve_fit_host.h"
+#include "fitting/shared/curve_fit_host.h"
 
 // Samples of the fitted curve, from the least x of the data to the greatest.
 inline constexpr long kNonLinCurveSamples = 201;

@@ -1,9 +1,10 @@
 #include "fitting/polynomial/add_polynomial_graphs.h"
 
-#include "fitting/curve/add_curve_graph.h"
-#include "fitting/surface/surface_graphs.h"
+#include "fitting/shared/add_curve_graph.h"
+#include "fitting/shared/surface_graphs.h"
 #include "graph/graph.h"
 #include "state/whole_number.h"
+#include "state/kinds.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ std::shared_ptr<Cls9> AddPolynomialSurfaceGraph(CurveFitHost& host, const Polyno
     title = "Polynomial Surface: ";
     auto g = MakeSurfaceGraph(grid, {Xdata, Ydata, Zdata, {}, true}, title + "z=" + modelText);
     g->ContourLevel = roundHalfEven((high - low) / 20);
-    PlaceResultGraph(host, g, 3);
+    PlaceResultGraph(host, g, plot_kind::ThreeD);
     return g;
 }
 
@@ -38,6 +39,6 @@ std::shared_ptr<Cls9> AddPolynomialVolumeGraph(CurveFitHost& host, const Polynom
     title = "Polynomial Volume: ";
     // The default slices span the grid's own nodes, 1 .. N.
     auto g = MakeVolumeGraph(grid, {xdata, ydata, zdata, vdata, true}, title + "v=" + modelText, x, y, z, v, grid.N);
-    PlaceResultGraph(host, g, 11);
+    PlaceResultGraph(host, g, plot_kind::FourD);
     return g;
 }

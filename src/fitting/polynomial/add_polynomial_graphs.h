@@ -9,9 +9,9 @@
 #include <span>
 #include <string>
 
-#include "fitting/curve/curve_fit_host.h"
-#include "fitting/polynomial/polynomial_grid.h"
-#include "fitting/surface/surface_graphs.h"
+#include "fitting/shared/curve_fit_host.h"
+#include "fitting/polynomial_math/polynomial_grid.h"
+#include "fitting/shared/surface_graphs.h"
 
 class Cls9;
 

@@ -11,9 +11,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "fitting/curve/dialog_parts.h"
+#include "fitting/shared/dialog_parts.h"
 #include "fitting/polynomial/polynomial_fit_run.h"
-#include "fitting/polynomial/polynomial_models.h"
+#include "fitting/polynomial_math/polynomial_models.h"
 #include "fitting/solver/polynomial_fit.h"
 #include "state/globals.h"
 

@@ -3,17 +3,18 @@
 #include <algorithm>
 
 #include "fitting/common/fitting_data.h"
-#include "fitting/curve/add_curve_graph.h"
-#include "fitting/curve/curve_messages.h"
-#include "fitting/curve/curve_report.h"
-#include "fitting/curve/guarded_run.h"
+#include "fitting/shared/add_curve_graph.h"
+#include "fitting/curve_math/curve_messages.h"
+#include "fitting/curve_math/curve_report.h"
+#include "fitting/shared/guarded_run.h"
 #include "fitting/polynomial/add_polynomial_graphs.h"
-#include "fitting/polynomial/polynomial_grid.h"
-#include "fitting/polynomial/polynomial_models.h"
-#include "fitting/polynomial/polynomial_report.h"
+#include "fitting/polynomial_math/polynomial_grid.h"
+#include "fitting/polynomial_math/polynomial_models.h"
+#include "fitting/polynomial_math/polynomial_report.h"
 #include "fitting/solver/polynomial_fit.h"
 #include "platform/msgbox.h"
 #include "state/globals.h"
+#include "state/kinds.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ constexpr long kRed = 255;
 void message(const std::string& text) { platform::MsgBox(text); }
 
 bool documentHasKind(long kind) {
-    if (kind == 1) return gPlotKind == 1 || gPlotKind == 4;  // both 2-D kinds
+    if (kind == plot_kind::TwoD) return plot_kind::isTwoD(gPlotKind);  // both 2-D kinds
     return gPlotKind == kind;
 }
 
@@ -118,11 +119,11 @@ bool run(const PolynomialRunRequest& r, PolynomialFitHost& host) {
 long PolynomialDocumentKind(int model) {
     switch (solver::polynomialVariables(model)) {
     case 2:
-        return 3;
+        return plot_kind::ThreeD;
     case 3:
-        return 11;
+        return plot_kind::FourD;
     default:
-        return 1;
+        return plot_kind::TwoD;
     }
 }
 

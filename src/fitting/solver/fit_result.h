@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "state/fit_defaults.h"
+
 namespace solver {
 
 enum class FitMethod {
@@ -46,8 +48,8 @@ inline constexpr double kMaxTolerance = 0.5;
 // only the few digits that rounding leaves).
 struct FitOptions {
     FitMethod method = FitMethod::LevenbergMarquardt;
-    int maxIterations = 200;
-    double tolerance = 1e-7;
+    int maxIterations = static_cast<int>(kDefaultMaxIterations);
+    double tolerance = kDefaultTolerance;
     // Called once per iteration with its number and the residual sum of squares at the
     // point it works from; false stops the fit there with the status Cancelled. It only
     // watches: the results do not depend on it.

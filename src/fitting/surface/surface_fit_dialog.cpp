@@ -4,7 +4,7 @@
 #include <QGridLayout>
 #include <QPushButton>
 
-#include "fitting/curve/dialog_parts.h"
+#include "fitting/shared/dialog_parts.h"
 #include "fitting/surface/surface_fit_run.h"
 #include "fitting/surface/surface_keypad.h"
 #include "fitting/surface/surface_option_dialogs.h"

@@ -5,8 +5,8 @@
 // frmSurFitOptions for the options and "Clip Surface", which writes
 // gClipSurface at once; Cancel and the close box put the flag back as the
 // dialog found it. OK runs the fit (RunSurfaceFit) and closes when it completes.
-#include "fitting/curve/curve_fit_host.h"
-#include "fitting/nonlinear/fit_dialog.h"
+#include "fitting/shared/curve_fit_host.h"
+#include "fitting/shared/fit_dialog.h"
 
 class frmSurFit : public FitDialog {
     Q_OBJECT

@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "fitting/common/fit_options.h"
-#include "fitting/curve/guarded_run.h"
-#include "fitting/nonlinear/fit_steps.h"
-#include "fitting/surface/surface_graphs.h"
+#include "fitting/shared/guarded_run.h"
+#include "fitting/shared/fit_steps.h"
+#include "fitting/shared/surface_graphs.h"
 #include "formula/program.h"
 #include "state/globals.h"
 

@@ -6,7 +6,7 @@
 #include "fitting/common/fit_setup.h"
 #include "fitting/common/fitted_model.h"
 #include "fitting/common/sample_grid.h"
-#include "fitting/curve/curve_fit_host.h"
+#include "fitting/shared/curve_fit_host.h"
 
 // The nodes per axis of the fitted surface and volume.
 inline constexpr long kSurfaceFitNodes = 31;

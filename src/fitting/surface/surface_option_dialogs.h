@@ -3,8 +3,8 @@
 // ("SF: Parameters") and frmPara3 ("VF: Parameters") keep the parameters in
 // the order the user enters them; frmSurFitOptions ("Surface: Options") sets
 // gSurfMaxIterations and gSurfTolerance, the one pair both fits share.
-#include "fitting/nonlinear/options_dialog.h"
-#include "fitting/nonlinear/parameter_dialog.h"
+#include "fitting/shared/options_dialog.h"
+#include "fitting/shared/parameter_dialog.h"
 
 class frmPara2 : public ParameterDialog {
     Q_OBJECT

@@ -4,8 +4,8 @@
 // surface dialog's keypad (z is typed), frmPara3 for the parameters and
 // frmSurFitOptions for the options. OK runs the fit (RunVolumeFit) and closes
 // when it completes.
-#include "fitting/curve/curve_fit_host.h"
-#include "fitting/nonlinear/fit_dialog.h"
+#include "fitting/shared/curve_fit_host.h"
+#include "fitting/shared/fit_dialog.h"
 
 class frmVolFit : public FitDialog {
     Q_OBJECT

@@ -7,7 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "fake_host.h"
+#include "../shared/fake_host.h"
 #include "fitting/curve/curve_fit_dialog.h"
 #include "support/list_texts.h"
 

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "fake_host.h"
+#include "../shared/fake_host.h"
 #include "fitting/curve/curve_fit_run.h"
 #include "formula/program.h"
 

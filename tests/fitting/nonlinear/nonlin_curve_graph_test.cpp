@@ -2,7 +2,7 @@
 // and adding or copying into the current graph of the list.
 #include <gtest/gtest.h>
 
-#include "../curve/fake_host.h"
+#include "../shared/fake_host.h"
 #include "fitting/nonlinear/nonlin_curve_graph.h"
 
 namespace {

@@ -4,10 +4,10 @@
 
 #include <cmath>
 
-#include "../curve/fake_host.h"
+#include "../shared/fake_host.h"
 #include "fitting/nonlinear/nonlin_fit_run.h"
 #include "formula/cls6.h"
-#include "report_lines.h"
+#include "../shared/report_lines.h"
 
 namespace {
 

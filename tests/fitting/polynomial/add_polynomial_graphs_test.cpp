@@ -4,8 +4,8 @@
 
 #include <functional>
 
-#include "../curve/fake_host.h"
-#include "fitting/curve/add_curve_graph.h"
+#include "../shared/fake_host.h"
+#include "fitting/shared/add_curve_graph.h"
 #include "fitting/polynomial/add_polynomial_graphs.h"
 
 namespace {

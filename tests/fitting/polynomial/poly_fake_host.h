@@ -2,7 +2,7 @@
 // The main window's stand-in for the polynomial run: the curve run's fake with
 // new documents that are made, or declined while declineNewDocument is set,
 // as the main window's prompt would answer.
-#include "../curve/fake_host.h"
+#include "../shared/fake_host.h"
 #include "fitting/polynomial/polynomial_fit_host.h"
 
 struct PolyHost : FakeHostOf<PolynomialFitHost> {

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "fitting/curve/add_curve_graph.h"
+#include "fitting/shared/add_curve_graph.h"
 #include "fitting/polynomial/polynomial_fit_run.h"
 #include "formula/cls6.h"
 #include "poly_fake_host.h"

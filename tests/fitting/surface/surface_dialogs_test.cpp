@@ -15,7 +15,7 @@
 #include <QTest>
 #include <functional>
 
-#include "../curve/fake_host.h"
+#include "../shared/fake_host.h"
 #include "fitting/surface/surface_fit_dialog.h"
 #include "fitting/surface/surface_option_dialogs.h"
 #include "fitting/surface/volume_fit_dialog.h"

@@ -7,10 +7,10 @@
 #include <QPushButton>
 #include <cmath>
 
-#include "../curve/fake_host.h"
-#include "../nonlinear/held_fit.h"
-#include "../nonlinear/report_lines.h"
-#include "fitting/nonlinear/fit_progress_box.h"
+#include "../shared/fake_host.h"
+#include "../shared/held_fit.h"
+#include "../shared/report_lines.h"
+#include "fitting/shared/fit_progress_box.h"
 #include "fitting/surface/surface_fit_run.h"
 #include "formula/cls6.h"
 #include "formula/compiler.h"
