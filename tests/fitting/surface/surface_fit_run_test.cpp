@@ -227,8 +227,7 @@ TEST_F(SurfaceFitRun, ACancelledSurfaceOrVolumeFitReportsAndBuildsNothing) {
                 boxShown = true;
                 box->Command1->click();
                 hold.release();
-            },
-            3000);
+            });
         const FitDialogInput in = volume ? input("a+b*x+c*y+d*z", {"a(0)", "b(0)", "c(0)", "d(0)"}, true)
                                          : input("a+b*x+c*y", {"a(0)", "b(0)", "c(0)"});
         EXPECT_FALSE(volume ? RunVolumeFit(in, host) : RunSurfaceFit(in, host));
