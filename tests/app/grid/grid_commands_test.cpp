@@ -19,6 +19,7 @@
 #include "platform/common_dialog.h"
 #include "platform/grid_control.h"
 #include "platform/msgbox.h"
+#include "platform/file_folder.h"
 #include "support/waits.h"
 
 namespace fs = std::filesystem;
@@ -27,26 +28,17 @@ using platform::MsgIcon;
 
 namespace {
 
-class GridCommands : public ::testing::Test {
+class GridCommands : public FileFolder {
 protected:
     void SetUp() override {
+        FileFolder::SetUp();
         grid.resize(600, 400);
         grid.SetRows(1001);
         grid.SetCols(11);
         mnuFileNew_Click(grid);
-        dir = fs::temp_directory_path() / ("trelvane_gridcmd_" + std::to_string(::getpid()));
-        fs::create_directories(dir);
     }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string file(const std::string& name) const { return (dir / name).string(); }
-    static std::string read(const std::string& p) {
-        std::ifstream in(p, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    std::string file(const std::string& name) const { return path(name); }
     GridControl grid;
-    fs::path dir;
 };
 
 }  // namespace
