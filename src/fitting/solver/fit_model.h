@@ -23,6 +23,13 @@ public:
     virtual int evaluateWithJacobian(const Eigen::VectorXd& params, Eigen::VectorXd& values,
                                      Eigen::MatrixXd& jacobian) = 0;
 
+    // Whether the last evaluation that found no value stopped at a value beyond the range of
+    // numbers (an overflow) rather than outside the model's domain.
+    virtual bool lastFailureOverflowed() const { return false; }
+    // Whether that overflow came from comparing the values with the data: values that a
+    // number holds, but too many powers of ten beyond the data's size for the fit to work with.
+    virtual bool lastFailureBeyondDataScale() const { return false; }
+
     // Names a data point in messages, such as "data point 3, x = 1.5"; i is 0-based.
     virtual std::string describePoint(int i) const { return "data point " + std::to_string(i + 1); }
 

@@ -1,5 +1,7 @@
 #include "fitting/solver/formula_model.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <utility>
 
@@ -45,6 +47,9 @@ int FormulaModel::evaluate(const Eigen::VectorXd& params, Eigen::VectorXd& value
     for (int i = 0; i < points_; ++i) {
         setPoint(i);
         const formula::EvalResult r = formula::evaluate(program_, vars_, false);
+        // A failure is an overflow: the fit refuses models whose tokens fail, and no guard
+        // shows a message here.
+        overflowed_ = r.status == formula::EvalStatus::Failed;
         if (r.status != formula::EvalStatus::Ok) return i;
         values(i) = r.value;
     }
@@ -60,11 +65,25 @@ int FormulaModel::evaluateWithJacobian(const Eigen::VectorXd& params, Eigen::Vec
     for (int i = 0; i < points_; ++i) {
         setPoint(i);
         double v = 0;
-        if (gradient_.evaluate(vars_, v, row_.data()) != formula::EvalStatus::Ok) return i;
+        if (gradient_.evaluate(vars_, v, row_.data()) != formula::EvalStatus::Ok) {
+            overflowed_ = overflowsAt(i);
+            return i;
+        }
         values(i) = v;
         for (int k = 0; k < n; ++k) jacobian(i, k) = row_[k];
     }
     return -1;
+}
+
+bool FormulaModel::overflowsAt(int i) {
+    setPoint(i);
+    const formula::EvalResult r = formula::evaluate(program_, vars_, false);
+    if (r.status != formula::EvalStatus::Ok) return r.status == formula::EvalStatus::Failed;
+    // The value is a number: a derivative is infinite (an overflow) or has no value (NaN).
+    double v = 0;
+    std::fill(row_.begin(), row_.end(), 0.0);
+    gradient_.evaluate(vars_, v, row_.data());
+    return std::none_of(row_.begin(), row_.end(), [](double g) { return std::isnan(g); });
 }
 
 std::string FormulaModel::parameterName(int j) const {

@@ -28,12 +28,16 @@ public:
     int evaluate(const Eigen::VectorXd& params, Eigen::VectorXd& values) override;
     int evaluateWithJacobian(const Eigen::VectorXd& params, Eigen::VectorXd& values,
                              Eigen::MatrixXd& jacobian) override;
+    bool lastFailureOverflowed() const override { return overflowed_; }
     std::string describePoint(int i) const override;
     std::string parameterName(int j) const override;
 
 private:
     void setParameters(const Eigen::VectorXd& params);
     void setPoint(int i);
+    // Whether the evaluation with derivatives at point i failed at an overflow (of the value
+    // or a derivative) rather than outside the model's domain.
+    bool overflowsAt(int i);
 
     formula::Program program_;
     std::vector<int> letters_;
@@ -42,6 +46,7 @@ private:
     formula::Vars vars_{};
     GradientEvaluator gradient_;
     std::vector<double> row_;
+    bool overflowed_ = false;
 };
 
 // Text of a number for messages: up to 15 significant digits, shortest form.

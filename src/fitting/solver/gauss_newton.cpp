@@ -3,6 +3,7 @@
 // residual sum of squares falls at a point where the model has a value.
 #include <cmath>
 
+#include "fitting/solver/convergence_tests.h"
 #include "fitting/solver/iteration.h"
 #include "fitting/solver/scaled_qr.h"
 #include "fitting/solver/stable_norm.h"
@@ -47,10 +48,10 @@ IterationOutcome runGaussNewton(FitModel& model, const Eigen::VectorXd& observed
         double change = 0;
         const Eigen::VectorXd step = -qr.solve(res, &change);
 
-        // Convergence by the size of the full step and by the predicted reduction.
-        bool smallStep = true;
-        for (Eigen::Index j = 0; j < n; ++j)
-            if (std::abs(step(j)) > tol * (std::abs(x(j)) + tol)) smallStep = false;
+        // Convergence by the size of the full step or by the predicted reduction, each only
+        // where the residuals are orthogonal to the Jacobian as well.
+        const bool smallStep = smallScaledStep(step, x, qr.columnNorms(), tol);
+        const bool atMinimum = stationary(jac, f, observed, tol);
         const double predicted = (change / fnorm) * (change / fnorm);
         // A full step that lowers the length of the residuals by less than their rounding
         // (the lowering is about change^2 / 2 |r|) is taken unless the length rises beyond it:
@@ -76,14 +77,15 @@ IterationOutcome runGaussNewton(FitModel& model, const Eigen::VectorXd& observed
                 break;
             }
         }
-        if (smallStep) return out.stop(FitStatus::Converged);
+        if (smallStep && atMinimum) return out.stop(FitStatus::Converged);
         if (!accepted) {
             // Rounding alone keeps the sum of squares from falling: it is at its minimum.
-            if (predicted <= tol) return out.stop(FitStatus::Converged);
+            if (atMinimum) return out.stop(FitStatus::Converged);
             return out.stop(FitStatus::NotConverged,
-                          "Gauss-Newton could not reduce the residual sum of squares.");
+                            "Gauss-Newton could not reduce the residual sum of squares, although it is not at a "
+                            "minimum; please try other starting values, or Levenberg-Marquardt.");
         }
-        if (lambda == 1 && predicted <= tol && 1 - (trialNorm / fnorm) * (trialNorm / fnorm) <= tol)
+        if (lambda == 1 && atMinimum && predicted <= tol && 1 - (trialNorm / fnorm) * (trialNorm / fnorm) <= tol)
             return out.stop(FitStatus::Converged);
     }
 }

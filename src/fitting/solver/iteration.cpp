@@ -28,10 +28,28 @@ bool IterationOutcome::carryOn(double ssr, const FitOptions& options) {
 bool IterationOutcome::jacobianAt(FitModel& model, Eigen::VectorXd& values, Eigen::MatrixXd& jacobian) {
     const int bad = model.evaluateWithJacobian(params, values, jacobian);
     if (bad < 0) return true;
-    // The first iteration works at the starting values: is it the model that has no value?
+    const bool derivativeOverflowed = model.lastFailureOverflowed();
+    // At the starting values: is it the model that has no value?
     if (const int undefined = iterations == 1 ? model.evaluate(params, values) : -1; undefined >= 0) {
-        stop(FitStatus::UndefinedAtStart,
-             "The model has no value at the starting values (" + model.describePoint(undefined) + ").");
+        if (model.lastFailureOverflowed()) {
+            // The start is poor, not the data: nothing can be iterated from values no number holds.
+            stop(FitStatus::NotConverged,
+                 std::string("The model's values at the starting values are") +
+                     (model.lastFailureBeyondDataScale() ? " so far beyond the size of the data that their ratio is"
+                                                         : "") +
+                     " beyond the range of numbers (" + model.describePoint(undefined) +
+                     "); please try other starting values.");
+            atStart = true;
+        } else {
+            stop(FitStatus::UndefinedAtStart,
+                 "The model has no value at the starting values (" + model.describePoint(undefined) + ").");
+        }
+        return false;
+    }
+    if (derivativeOverflowed) {
+        stop(FitStatus::NotConverged, std::string("The derivatives of the model are beyond the range of numbers at the ") +
+                                          (iterations == 1 ? "starting values" : "current parameters") + " (" +
+                                          model.describePoint(bad) + "); please try other starting values.");
         return false;
     }
     stop(FitStatus::NotConverged,

@@ -18,6 +18,7 @@ struct IterationOutcome {
     Eigen::VectorXd params;  // the last accepted point
     int iterations = 0;
     std::string message;     // set when status is not Converged
+    bool atStart = false;    // stopped at the starting values, where no statistics can be taken
     // After the refinement: the model's values at params and its Jacobian there or one step
     // before, too close to tell apart in the statistics; otherwise empty, and the statistics
     // evaluate them.
@@ -46,7 +47,8 @@ struct IterationOutcome {
     // the outcome Cancelled, when it asks to stop.
     bool carryOn(double ssr, const FitOptions& options);
     // Values and Jacobian at params; false, with the outcome NotConverged, where the model
-    // has no derivatives (UndefinedAtStart where, in the first iteration, it has no value).
+    // has no derivatives or, in the first iteration, its values are beyond the range of
+    // numbers (UndefinedAtStart where, in the first iteration, it has no value).
     bool jacobianAt(FitModel& model, Eigen::VectorXd& values, Eigen::MatrixXd& jacobian);
 };
 

@@ -90,7 +90,7 @@ FitResult run(FitModel& model, const std::vector<double>& observedIn,
                               ? runGaussNewton(scaledModel, scaledObserved, start, scaledOptions)
                               : runLevenbergMarquardt(scaledModel, scaledObserved, start, scaledOptions);
     if (it.status == FitStatus::Converged) refineConverged(scaledModel, scaledObserved, scaledOptions, it);
-    if (it.status == FitStatus::UndefinedAtStart || it.status == FitStatus::Cancelled) {
+    if (it.status == FitStatus::UndefinedAtStart || it.status == FitStatus::Cancelled || it.atStart) {
         result.status = it.status;
         result.message = it.message;
         return result;

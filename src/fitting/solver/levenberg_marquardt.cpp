@@ -14,6 +14,7 @@
 
 #include <Eigen/Dense>
 
+#include "fitting/solver/convergence_tests.h"
 #include "fitting/solver/iteration.h"
 #include "fitting/solver/stable_norm.h"
 #include "fitting/solver/trust_region_step.h"
@@ -30,8 +31,12 @@ constexpr int kMaxTrials = 200;
 constexpr double kProbe = 0.1;
 constexpr double kMaxCorrection = 0.75;
 
-const char* const kCannotReduce = "The fit could not reduce the residual sum of squares any further.";
-const char* const kAtTheEdge = "The fit stopped at the edge of the region where the model has a value.";
+// Both stop short of a minimum: the start is poor, or the model cannot reach the data from it.
+const char* const kCannotReduce =
+    "The fit could not reduce the residual sum of squares any further, although it is not at a minimum; "
+    "please try other starting values.";
+const char* const kAtTheEdge =
+    "The fit stopped at the edge of the region where the model has a value; please try other starting values.";
 
 class LevenbergMarquardt {
 public:
@@ -59,7 +64,10 @@ private:
     // The model's values and residuals at p into trialValues_ and trialRes_; false where it
     // has no value.
     bool evaluateAt(const Eigen::VectorXd& p);
-    bool atMinimum() const { return !damped_ || gaussNewtonGain_ <= tol_; }
+    // The tests of the steps count only where the residuals are orthogonal to the Jacobian at
+    // the point they start from, and where the full Gauss-Newton step, too, predicts a
+    // relative reduction within the tolerance or lies inside the region.
+    bool atMinimum() const { return stationary_ && (!damped_ || gaussNewtonGain_ <= tol_); }
     Trial stop(FitStatus status, const char* message = "") {
         out_.stop(status, message);
         return Trial::Stop;
@@ -83,7 +91,7 @@ private:
     double fnorm_ = 0, delta_ = 0, xnorm_ = 0, par_ = 0;
     // How much the full Gauss-Newton step would lower the sum of squares, relatively.
     double gaussNewtonGain_ = 0;
-    bool undefinedTrial_ = false, damped_ = false;
+    bool undefinedTrial_ = false, damped_ = false, stationary_ = false;
 
     // The point before the last accepted step, to return to when that step ran onto a plateau.
     struct {
@@ -106,12 +114,11 @@ IterationOutcome LevenbergMarquardt::run() {
         if (returnFromPlateau()) continue;
         factor(iter);
 
-        // Stationary point: the residuals are orthogonal to every column of the Jacobian.
-        double gnorm = 0;
-        const Eigen::VectorXd jtr = jac_.transpose() * res_;
-        for (Eigen::Index j = 0; j < n_; ++j)
-            if (colNorms_(j) != 0) gnorm = std::max(gnorm, std::abs(jtr(j)) / (colNorms_(j) * fnorm_));
-        if (gnorm <= eps_) return out_.stop(FitStatus::Converged);
+        // Stationary point: the residuals are orthogonal to every column of the Jacobian, to
+        // rounding; or within the tolerance, which the tests of the steps below ask for too.
+        double cosine = 0;
+        stationary_ = stationary(jac_, values_, observed_, tol_, &cosine);
+        if (cosine <= eps_) return out_.stop(FitStatus::Converged);
         diag_ = diag_.cwiseMax(colNorms_);
         scaledDiag_ = diag_.cwiseQuotient(colScale_);
 

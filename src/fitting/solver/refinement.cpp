@@ -17,6 +17,7 @@
 #include <cmath>
 #include <limits>
 
+#include "fitting/solver/convergence_tests.h"
 #include "fitting/solver/fit_statistics.h"
 #include "fitting/solver/iteration.h"
 #include "fitting/solver/scaled_qr.h"
@@ -28,13 +29,6 @@ namespace {
 // Halvings of a plain step that does not lower the sum of squares: in a narrow curved valley
 // the full step can leave it although the point is close to the minimum.
 constexpr int kMaxHalvings = 3;
-
-// Whether factor * |step_j| <= fine * (|x_j| + fine) for every parameter.
-bool within(const Eigen::VectorXd& step, const Eigen::VectorXd& x, double factor, double fine) {
-    for (Eigen::Index j = 0; j < x.size(); ++j)
-        if (factor * std::abs(step(j)) > fine * (std::abs(x(j)) + fine)) return false;
-    return true;
-}
 
 class Refinement {
 public:
@@ -99,14 +93,14 @@ bool Refinement::step(const ScaledQR& qr) {
     // rounding: x is as close to the minimum as it gets. Or it is as close as asked already.
     const double rounding = residualRounding(out_.values, observed_);
     if (change <= rounding || change >= previousChange_) return false;
-    if (within(step, x, 1.0, fine_) && change * change <= fine_ * ssr) return false;
+    if (smallScaledStep(step, x, qr.columnNorms(), fine_) && change * change <= fine_ * ssr) return false;
 
     // The distance from the minimum after a plain step, as a multiple of the step: the steps
     // still to come, from the rate at which plain steps shrink (measured across two plain
     // steps; until then taken as the step itself).
     if (previousPlain_ && std::isfinite(previousChange_)) rate_ = change / previousChange_;
     const double after = std::isfinite(rate_) ? rate_ / (1 - rate_) : 1.0;
-    bool last = within(step, x, after, fine_) && after * after * change * change <= fine_ * ssr;
+    bool last = smallScaledStep(after * step, x, qr.columnNorms(), fine_) && after * after * change * change <= fine_ * ssr;
 
     Eigen::VectorXd next;
     bool plain = false;

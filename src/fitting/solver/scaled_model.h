@@ -3,6 +3,8 @@
 // data, so that the iterations work on residuals of about unit size whatever the units of
 // the data: their squares, products and sums then neither overflow nor underflow. A power of
 // two divides without rounding, so the iterations take the same steps as on the data itself.
+#include <cmath>
+
 #include "fitting/solver/fit_model.h"
 
 namespace solver {
@@ -14,25 +16,50 @@ public:
     int pointCount() const override { return model_.pointCount(); }
     int parameterCount() const override { return model_.parameterCount(); }
     int evaluate(const Eigen::VectorXd& params, Eigen::VectorXd& values) override {
-        const int bad = model_.evaluate(params, values);
-        if (bad < 0) values *= factor_;
+        int bad = model_.evaluate(params, values);
+        scaledOverflow_ = false;
+        if (bad < 0) {
+            values *= factor_;
+            bad = firstBeyondRange(values);
+            scaledOverflow_ = bad >= 0;
+        }
         return bad;
     }
     int evaluateWithJacobian(const Eigen::VectorXd& params, Eigen::VectorXd& values,
                              Eigen::MatrixXd& jacobian) override {
-        const int bad = model_.evaluateWithJacobian(params, values, jacobian);
+        int bad = model_.evaluateWithJacobian(params, values, jacobian);
+        scaledOverflow_ = false;
         if (bad < 0) {
             values *= factor_;
             jacobian *= factor_;
+            bad = firstBeyondRange(values);
+            if (bad < 0 && factor_ > 1 && !jacobian.allFinite())
+                for (Eigen::Index i = 0; bad < 0; ++i)
+                    if (!jacobian.row(i).allFinite()) bad = static_cast<int>(i);
+            scaledOverflow_ = bad >= 0;
         }
         return bad;
     }
+    // Values that a number holds can still be beyond the range at the data's scale (a model
+    // of 1e300 against data of 1e-20): an overflow as well.
+    bool lastFailureOverflowed() const override { return scaledOverflow_ || model_.lastFailureOverflowed(); }
+    bool lastFailureBeyondDataScale() const override { return scaledOverflow_; }
     std::string describePoint(int i) const override { return model_.describePoint(i); }
     std::string parameterName(int j) const override { return model_.parameterName(j); }
 
 private:
+    // The first point whose scaled value is not finite, or -1. Only data smaller than 1
+    // scale the model up: dividing by a larger scale cannot overflow.
+    int firstBeyondRange(const Eigen::VectorXd& v) const {
+        if (factor_ <= 1) return -1;
+        for (Eigen::Index i = 0; i < v.size(); ++i)
+            if (!std::isfinite(v(i))) return static_cast<int>(i);
+        return -1;
+    }
+
     FitModel& model_;
     const double factor_;
+    bool scaledOverflow_ = false;
 };
 
 }  // namespace solver

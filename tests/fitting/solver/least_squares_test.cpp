@@ -214,7 +214,9 @@ TEST(LeastSquares, TrialPointsWithoutValueAreRejected) {
             EXPECT_NEAR(e.parameters[1], 0.9, 1e-8);
         } else {
             EXPECT_EQ(e.status, FitStatus::NotConverged);
-            EXPECT_EQ(e.message, "The fit stopped at the edge of the region where the model has a value.");
+            EXPECT_EQ(e.message,
+                      "The fit stopped at the edge of the region where the model has a value; please try other "
+                      "starting values.");
         }
     }
 }

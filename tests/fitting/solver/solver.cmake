@@ -15,3 +15,7 @@ trelvane_test(solver_nonlinear_fit_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/nonlin
               LIBS trelvane_solver trelvane_formula LABELS sanitize)
 trelvane_test(solver_progress_hook_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/progress_hook_test.cpp ${solver_nist_support}
               LIBS trelvane_solver trelvane_formula LABELS sanitize)
+trelvane_test(solver_naive_start_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/naive_start_test.cpp
+              ${CMAKE_CURRENT_LIST_DIR}/profile_reference.cpp LIBS trelvane_solver trelvane_formula LABELS sanitize)
+trelvane_test(solver_convergence_tests_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/convergence_tests_test.cpp
+              LIBS trelvane_solver LABELS sanitize)
