@@ -8,21 +8,26 @@
 
 namespace solver {
 
-void fillGoodnessOfFit(FitResult& result, const Eigen::VectorXd& observed,
-                       const Eigen::VectorXd& fitted, int n) {
+double fillGoodnessOfFit(FitResult& result, const Eigen::VectorXd& observed,
+                         const Eigen::VectorXd& fitted, int n, double scale) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const Eigen::Index m = observed.size();
-    result.fittedValues.assign(fitted.data(), fitted.data() + m);
-    const double residual = stableLength(observed - fitted);
+    result.fittedValues.resize(static_cast<std::size_t>(m));
+    Eigen::Map<Eigen::VectorXd>(result.fittedValues.data(), m) = fitted * scale;
+    const double length = stableLength(observed - fitted);
+    // Exact (scale is a power of two), or beyond a double's range exactly where the true length is.
+    const double residual = length * scale;
     result.residualSumOfSquares = residual * residual;
     result.degreesOfFreedom = static_cast<int>(m) - n;
-    result.residualStdDev = result.degreesOfFreedom > 0 ? residual / std::sqrt(result.degreesOfFreedom) : nan;
+    const double s = result.degreesOfFreedom > 0 ? length / std::sqrt(result.degreesOfFreedom) : nan;
+    result.residualStdDev = s * scale;
     // The mean of data near the largest double is taken at their scale, where the sum holds.
-    const double scale = powerOfTwoScale(observed);
-    const double mean = m > 0 ? (observed / scale).mean() * scale : 0.0;
+    const double meanScale = powerOfTwoScale(observed);
+    const double mean = m > 0 ? (observed / meanScale).mean() * meanScale : 0.0;
     const double spread = stableLength((observed.array() - mean).matrix());
-    const double unexplained = residual / spread;
+    const double unexplained = length / spread;
     result.rSquared = spread > 0 ? 1 - unexplained * unexplained : nan;
+    return s;
 }
 
 bool inverseNormalRoots(const Eigen::MatrixXd& jacobian, Eigen::VectorXd& roots) {

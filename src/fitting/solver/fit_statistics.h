@@ -7,11 +7,14 @@
 namespace solver {
 
 // Fills fittedValues, residualSumOfSquares, degreesOfFreedom, residualStdDev and rSquared
-// of result from the observed and fitted values; n is the number of parameters. The lengths
-// are taken without squaring the data, so that s and R2 hold at any scale; the sum of
-// squares is infinite only where its value is beyond a double.
-void fillGoodnessOfFit(FitResult& result, const Eigen::VectorXd& observed,
-                       const Eigen::VectorXd& fitted, int n);
+// of result from the observed and fitted values; n is the number of parameters. observed and
+// fitted may be the data divided by scale, a power of two; the figures are then given at the
+// data's own scale. The lengths are taken without squaring the data, and the residuals' length
+// is scaled before it is squared, so that s and R2 hold at any scale and the sum of squares is
+// infinite only where its value is beyond a double. Returns s at the divided scale, for
+// figures that carry further factors (standard errors) to be formed before the scale is applied.
+double fillGoodnessOfFit(FitResult& result, const Eigen::VectorXd& observed,
+                         const Eigen::VectorXd& fitted, int n, double scale = 1.0);
 
 class ScaledQR;
 

@@ -11,6 +11,7 @@
 #include "fitting/solver/fit_statistics.h"
 #include "fitting/solver/polynomial_rank.h"
 #include "fitting/solver/scaled_qr.h"
+#include "fitting/solver/stable_norm.h"
 
 namespace solver {
 
@@ -164,7 +165,8 @@ FitResult solve(const PolynomialFitRequest& req) {
     }
 
     // Each variable divided by its largest magnitude (so that no sum overflows), centred on
-    // its mean and scaled into [-1, 1]; the dependent variable divided by its largest magnitude.
+    // its mean and scaled into [-1, 1]; the dependent variable divided by the power of two at or
+    // above its largest magnitude, exactly, so that its residuals are turned back without rounding.
     VariableScale scales[3];
     Eigen::ArrayXXd u(m, vars);
     for (int v = 0; v < vars; ++v) {
@@ -180,8 +182,7 @@ FitResult solve(const PolynomialFitRequest& req) {
         u.col(v) = (w - centre) / s.spread;
     }
     const Eigen::Map<const Eigen::VectorXd> observed(req.observed.data(), m);
-    const double yMax = observed.cwiseAbs().maxCoeff();
-    const double yScale = yMax > 0 ? yMax : 1.0;
+    const double yScale = powerOfTwoScale(observed);
     const Eigen::VectorXd y = observed / yScale;
     // Each term's column as a product of powers of those.
     Eigen::MatrixXd a(m, p);
@@ -204,10 +205,12 @@ FitResult solve(const PolynomialFitRequest& req) {
     // Covariance of b = D T~ cov(c) T~^T D, cov(c) = s^2 (A^T A)^-1 = s^2 G G^T.
     const Eigen::MatrixXd tg = fullRank ? Eigen::MatrixXd(t * qr.inverseFactor()) : Eigen::MatrixXd();
 
+    // The statistics at the data's scale; s also at the scale of y, where the standard errors
+    // are formed before their own factors (which may take them through the subnormal range).
     FitResult r;
-    fillGoodnessOfFit(r, y, fitted, p);
+    const double sOfY = fillGoodnessOfFit(r, y, fitted, p, yScale);
     // Where the data do not determine every coefficient the standard errors stay undefined.
-    const double sScaled = fullRank ? r.residualStdDev : std::numeric_limits<double>::quiet_NaN();
+    const double sScaled = fullRank ? sOfY : std::numeric_limits<double>::quiet_NaN();
     // Row k is the coefficient of term k: b_k = D_k (T~ c)_k, D_k = yScale / prod (magnitude * spread)^power.
     const auto factor = [&](int k) {
         PowerOfTwoScale d;
@@ -257,10 +260,6 @@ FitResult solve(const PolynomialFitRequest& req) {
         const std::string why = unscaleError(k, r.standardErrors[k]);
         if (!why.empty()) return fail(FitStatus::BadInput, why);
     }
-    // R2 does not depend on the scale of y; the rest is turned back into its units.
-    for (double& f : r.fittedValues) f *= yScale;
-    r.residualStdDev = r.residualStdDev * yScale;
-    r.residualSumOfSquares *= yScale * yScale;
     r.iterations = 0;
     r.status = fullRank ? FitStatus::Converged : FitStatus::Singular;
     if (!fullRank) r.message = rankDeficiencyReason(req.model, u, req.names);

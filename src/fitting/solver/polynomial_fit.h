@@ -37,8 +37,10 @@ struct PolynomialFitRequest {
 // columns. Singular when the data do not determine every coefficient (too few distinct
 // values of a variable, collinear columns, dependent terms), with a message naming the
 // columns and the reason; the parameters are then a basic solution with the undetermined
-// ones set to 0, the standard errors NaN. The residual sum of squares may overflow to Inf where the
-// residuals are beyond the square root of the largest Double. Never throws.
+// ones set to 0, the standard errors NaN. The residual sum of squares, s and R2 come from the
+// residuals' length at the scale of the data divided by a power of two: right at any scale, the
+// sum of squares Inf only where its value is beyond the largest Double, 0 or of the size of the
+// rounding for an exact fit. Never throws.
 FitResult fitPolynomial(const PolynomialFitRequest& request);
 
 }  // namespace solver

@@ -9,6 +9,8 @@ trelvane_test(solver_least_squares_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/least_
               LIBS trelvane_solver LABELS sanitize)
 trelvane_test(solver_polynomial_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/polynomial_test.cpp
               LIBS trelvane_solver LABELS sanitize)
+trelvane_test(solver_polynomial_scale_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/polynomial_scale_test.cpp
+              LIBS trelvane_solver LABELS sanitize)
 trelvane_test(solver_scale_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/scale_test.cpp
               LIBS trelvane_solver trelvane_formula LABELS sanitize)
 trelvane_test(solver_nonlinear_fit_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/nonlinear_fit_test.cpp
