@@ -101,15 +101,21 @@ bool nameUnnamed(int fd, const fs::path& target, std::string& tempPath) {
 // The file a path finally names: symbolic links are followed (a relative one
 // from its own folder), so a save through a link replaces the link's target
 // and keeps the link. A link to nothing gives the path the file is to have.
-fs::path followLinks(fs::path p) {
-    for (int depth = 0; depth < 40; ++depth) {
+// Gives 0, or the system's error: ELOOP for a loop of links (or a longer chain
+// than the system itself follows), which is refused rather than replacing a
+// link of the loop by a file.
+int followLinks(fs::path& p) {
+    constexpr int kMaxLinks = 40;  // as many as the system follows in one path
+    for (int links = 0;; ++links) {
+        struct stat st {};
+        // A path that cannot be looked at is left to the steps after, which say why.
+        if (::lstat(p.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return 0;
+        if (links == kMaxLinks) return ELOOP;
         std::error_code ec;
-        if (!fs::is_symlink(fs::symlink_status(p, ec))) return p;
         const fs::path to = fs::read_symlink(p, ec);
-        if (ec) return p;
+        if (ec) return ec.value();
         p = to.is_absolute() ? to : p.parent_path() / to;
     }
-    return p;  // a loop of links: the rename fails with a clear reason
 }
 
 // Flushes the folder so the renamed entry is on the disk too. Some file
@@ -135,9 +141,18 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path, Temporary temporary)
         reason_ = "no file name";
         return;
     }
-    target_ = followLinks(path).string();
+    fs::path target = path;
+    if (const int error = followLinks(target); error != 0) {
+        reason_ = std::strerror(error);
+        return;
+    }
+    target_ = target.string();
     struct stat old {};
     const bool exists = ::stat(target_.c_str(), &old) == 0;
+    if (!exists && errno != ENOENT) {  // a folder on the way that is no folder, closed to us or a loop
+        reason_ = std::strerror(errno);
+        return;
+    }
     // A pipe, device or folder is never replaced by a file; a file the user
     // may not write is not replaced either, though the folder would allow it.
     if (exists && !S_ISREG(old.st_mode)) {

@@ -9,6 +9,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <set>
 
@@ -61,6 +63,38 @@ TEST_F(AtomicFile, ReadOnlyFilesAreNeverReplaced) {
     }
     EXPECT_FALSE(platform::IsReadOnlyFile(path("target.cel")));
     EXPECT_FALSE(platform::IsReadOnlyFile(path("none.cel")));
+}
+
+// A loop of links is refused with the system's reason before anything is
+// written, its links left as they were; a chain of links, relative ones
+// followed from their own folders, still saves into the file at its end.
+TEST_F(AtomicFile, ALoopOfLinksIsRefusedAndAChainIsFollowed) {
+    fs::create_symlink("b.cel", path("a.cel"));
+    fs::create_symlink("a.cel", path("b.cel"));
+    fs::create_symlink("self.cel", path("self.cel"));
+    const std::set<std::string> loops{"a.cel", "b.cel", "self.cel"};
+    const std::string reason = std::strerror(ELOOP);
+    for (const char* name : {"a.cel", "b.cel", "self.cel"}) {
+        const std::string p = path(name);
+        std::string error, why;
+        EXPECT_FALSE(platform::WriteCelFile(p, smallGrid(), error)) << name;
+        EXPECT_EQ(error, "Cannot save the file " + p + ": " + reason + ".");
+        EXPECT_FALSE(platform::WriteFileAtomically(p, "new", why)) << name;
+        EXPECT_EQ(why, reason);
+        EXPECT_EQ(files(), loops);
+        for (const std::string& link : loops) EXPECT_TRUE(fs::is_symlink(path(link))) << link;
+    }
+    EXPECT_EQ(fs::read_symlink(path("a.cel")), "b.cel");
+    EXPECT_EQ(fs::read_symlink(path("b.cel")), "a.cel");
+    EXPECT_EQ(fs::read_symlink(path("self.cel")), "self.cel");
+
+    fs::create_directories(path("hop/data"));
+    fs::create_symlink("hop/next.cel", path("chain.cel"));
+    fs::create_symlink("data/end.cel", path("hop/next.cel"));
+    std::string why;
+    ASSERT_TRUE(platform::WriteFileAtomically(path("chain.cel"), "new", why)) << why;
+    EXPECT_EQ(read(path("hop/data/end.cel")), "new");
+    EXPECT_TRUE(fs::is_symlink(path("chain.cel")) && fs::is_symlink(path("hop/next.cel")));
 }
 
 // An ordinary user in a folder anyone may write: another user's file that
