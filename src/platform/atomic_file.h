@@ -3,7 +3,8 @@
 // file beside it, renamed over the target only when complete, so a failed
 // write never destroys the old file. Where the system allows, the temporary
 // file has no name until it is complete, so a save killed halfway leaves
-// nothing behind.
+// nothing behind; a named one left behind is removed by a later save beside
+// it once its maker is certainly gone (platform/save_temporary.h).
 #include <string>
 #include <string_view>
 
