@@ -1,15 +1,14 @@
 #include "platform/atomic_file.h"
 
-#include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+
+#include "platform/save_temporary.h"
 
 namespace platform {
 
@@ -17,55 +16,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path folderOf(const fs::path& file) { return file.has_parent_path() ? file.parent_path() : fs::path("."); }
-
-// Our temporary names: ".<name>.<process id>.<count>.tmp" beside the target.
-std::string tempPrefix(const fs::path& target) { return "." + target.filename().string() + "."; }
-
-std::string tempName(const fs::path& target) {
-    static std::atomic<unsigned> counter{0};
-    return (folderOf(target) / (tempPrefix(target) + std::to_string(::getpid()) + "." + std::to_string(counter++) +
-                                ".tmp"))
-        .string();
-}
-
-// The process id in one of our temporary names, or 0 when the name is not one.
-long ownerOf(std::string_view name, std::string_view prefix) {
-    if (name.substr(0, prefix.size()) != prefix || name.size() < prefix.size() + 4) return 0;
-    name.remove_prefix(prefix.size());
-    if (name.substr(name.size() - 4) != ".tmp") return 0;
-    name.remove_suffix(4);
-    const auto dot = name.find('.');
-    if (dot == 0 || dot == std::string_view::npos || dot > 9) return 0;
-    for (std::size_t i = 0; i < name.size(); ++i)
-        if (i != dot && (name[i] < '0' || name[i] > '9')) return 0;
-    return std::stol(std::string(name.substr(0, dot)));
-}
-
-// A save killed between naming its complete file and the rename (or, where
-// the system has no unnamed files, at any time) leaves a temporary file: it
-// is removed once the process that made it is gone.
-void removeStaleTemporaries(const fs::path& target) {
-    const std::string prefix = tempPrefix(target);
-    DIR* dir = ::opendir(folderOf(target).c_str());
-    if (!dir) return;
-    while (const dirent* entry = ::readdir(dir)) {
-        const long pid = ownerOf(entry->d_name, prefix);
-        if (pid <= 0 || pid == ::getpid()) continue;
-        if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;  // still running
-        struct stat st {};
-        if (::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
-            st.st_uid == ::geteuid())
-            ::unlinkat(::dirfd(dir), entry->d_name, 0);
-    }
-    ::closedir(dir);
-}
-
 // Creates a new, empty file with the usual permissions (umask applies), or -1.
 // O_EXCL: never opens a file someone else made.
-int createNamedTemp(const fs::path& target, std::string& tempPath) {
+int createNamedTemp(const std::string& target, std::string& tempPath) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = tempName(target);
+        tempPath = TemporaryNameFor(target);
         const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
@@ -74,9 +29,9 @@ int createNamedTemp(const fs::path& target, std::string& tempPath) {
 
 // A file in the target's folder that has no name yet, or -1 where the system
 // or the file system has none.
-int createUnnamedTemp(const fs::path& target) {
+int createUnnamedTemp(const std::string& target) {
 #ifdef O_TMPFILE
-    return ::open(folderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    return ::open(TemporaryFolderFor(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
 #else
     (void)target;
     errno = EOPNOTSUPP;
@@ -85,10 +40,10 @@ int createUnnamedTemp(const fs::path& target) {
 }
 
 // Gives the unnamed file a unique temporary name beside the target.
-bool nameUnnamed(int fd, const fs::path& target, std::string& tempPath) {
+bool nameUnnamed(int fd, const std::string& target, std::string& tempPath) {
     const std::string self = "/proc/self/fd/" + std::to_string(fd);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = tempName(target);
+        tempPath = TemporaryNameFor(target);
         if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, tempPath.c_str(), AT_SYMLINK_FOLLOW) == 0) return true;
         // Without /proc, the direct way (which may need more privileges).
         if (errno == ENOENT && ::linkat(fd, "", AT_FDCWD, tempPath.c_str(), AT_EMPTY_PATH) == 0) return true;
@@ -101,21 +56,27 @@ bool nameUnnamed(int fd, const fs::path& target, std::string& tempPath) {
 // The file a path finally names: symbolic links are followed (a relative one
 // from its own folder), so a save through a link replaces the link's target
 // and keeps the link. A link to nothing gives the path the file is to have.
-fs::path followLinks(fs::path p) {
-    for (int depth = 0; depth < 40; ++depth) {
+// Gives 0, or the system's error: ELOOP for a loop of links (or a longer chain
+// than the system itself follows), which is refused rather than replacing a
+// link of the loop by a file.
+int followLinks(fs::path& p) {
+    constexpr int kMaxLinks = 40;  // as many as the system follows in one path
+    for (int links = 0;; ++links) {
+        struct stat st {};
+        // A path that cannot be looked at is left to the steps after, which say why.
+        if (::lstat(p.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return 0;
+        if (links == kMaxLinks) return ELOOP;
         std::error_code ec;
-        if (!fs::is_symlink(fs::symlink_status(p, ec))) return p;
         const fs::path to = fs::read_symlink(p, ec);
-        if (ec) return p;
+        if (ec) return ec.value();
         p = to.is_absolute() ? to : p.parent_path() / to;
     }
-    return p;  // a loop of links: the rename fails with a clear reason
 }
 
 // Flushes the folder so the renamed entry is on the disk too. Some file
 // systems cannot flush a folder; the data are in place all the same.
-void syncFolder(const fs::path& file) {
-    const int fd = ::open(folderOf(file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+void syncFolder(const std::string& file) {
+    const int fd = ::open(TemporaryFolderFor(file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     ::fsync(fd);
     ::close(fd);
@@ -135,9 +96,18 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path, Temporary temporary)
         reason_ = "no file name";
         return;
     }
-    target_ = followLinks(path).string();
+    fs::path target = path;
+    if (const int error = followLinks(target); error != 0) {
+        reason_ = std::strerror(error);
+        return;
+    }
+    target_ = target.string();
     struct stat old {};
     const bool exists = ::stat(target_.c_str(), &old) == 0;
+    if (!exists && errno != ENOENT) {  // a folder on the way that is no folder, closed to us or a loop
+        reason_ = std::strerror(errno);
+        return;
+    }
     // A pipe, device or folder is never replaced by a file; a file the user
     // may not write is not replaced either, though the folder would allow it.
     if (exists && !S_ISREG(old.st_mode)) {
@@ -148,7 +118,7 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path, Temporary temporary)
         reason_ = "it is read-only";
         return;
     }
-    removeStaleTemporaries(target_);
+    RemoveAbandonedTemporaries(target_);
     if (temporary == Temporary::Unnamed) fd_ = createUnnamedTemp(target_);
     if (fd_ < 0) fd_ = createNamedTemp(target_, tempPath_);
     if (fd_ < 0) {

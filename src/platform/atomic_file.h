@@ -3,7 +3,8 @@
 // file beside it, renamed over the target only when complete, so a failed
 // write never destroys the old file. Where the system allows, the temporary
 // file has no name until it is complete, so a save killed halfway leaves
-// nothing behind.
+// nothing behind; a named one left behind is removed by a later save beside
+// it once its maker is certainly gone (platform/save_temporary.h).
 #include <string>
 #include <string_view>
 
@@ -19,9 +20,10 @@ bool IsReadOnlyFile(const std::string& path);
 // Commit(): the file is flushed before it replaces the old one and the folder
 // flushed after. A replaced file keeps its permissions (and its group where
 // allowed), a new one gets the usual ones (umask applies); a save through a
-// symbolic link writes the link's target and keeps the link; a pipe, device
-// or folder is refused ("it is not a regular file"), and so is a read-only
-// file ("it is read-only"). Until Commit() succeeds the old file is untouched;
+// symbolic link writes the link's target and keeps the link, a loop of links
+// is refused with the system's reason and left as it is; a pipe, device or
+// folder is refused ("it is not a regular file"), and so is a read-only file
+// ("it is read-only"). Until Commit() succeeds the old file is untouched;
 // a save that fails, or is dropped without Commit(), leaves no temporary file.
 // Reason() holds a short cause ("No space left on device") for the caller to
 // put into its message.

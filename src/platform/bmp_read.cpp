@@ -1,6 +1,7 @@
 #include "platform/bmp_read.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace platform {
 
@@ -14,8 +15,8 @@ std::uint32_t u16(const std::uint8_t* p) { return static_cast<std::uint32_t>(p[0
 std::uint32_t u32(const std::uint8_t* p) { return u16(p) | u16(p + 2) << 16; }
 std::int64_t i32(const std::uint8_t* p) { return static_cast<std::int32_t>(u32(p)); }
 
-BmpLayoutResult broken(std::string& why, const char* text) {
-    why = text;
+BmpLayoutResult broken(std::string& why, std::string text) {
+    why = std::move(text);
     return BmpLayoutResult::Broken;
 }
 
@@ -35,6 +36,12 @@ BmpLayoutResult readBmpLayout(const BmpReadAt& read, std::int64_t fileSize, BmpL
     if (infoSize < kMinInfoHeader) return BmpLayoutResult::Other;  // the old 12-byte header
     if (kFileHeader + infoSize > fileSize || !read(0, h, sizeof h))
         return broken(why, "its header is longer than the file");
+    // No kind of BMP has a width below 1 or a height of 0 (a negative height
+    // puts the top row first): said here for the kinds left to other readers too.
+    const std::int64_t width = i32(h + 18), height = i32(h + 22);
+    if (width < 0) return broken(why, "its header gives a negative width, " + std::to_string(width) + " pixels");
+    if (width == 0) return broken(why, "its header gives a width of 0 pixels");
+    if (height == 0) return broken(why, "its header gives a height of 0 pixels");
     const int bitCount = static_cast<int>(u16(h + 28));
     if (bitCount != 8 && bitCount != 24 && bitCount != 32) return BmpLayoutResult::Other;
     const std::uint32_t compression = u32(h + 30);
@@ -53,11 +60,9 @@ BmpLayoutResult readBmpLayout(const BmpReadAt& read, std::int64_t fileSize, BmpL
 
     BmpLayout got;
     got.bitCount = bitCount;
-    got.width = i32(h + 18);
-    const std::int64_t height = i32(h + 22);
+    got.width = width;
     got.topDown = height < 0;
     got.height = height < 0 ? -height : height;
-    if (got.width < 1 || got.height < 1) return broken(why, "its header gives no pixels");
     got.rowBytes = bmpRowBytes(got.width, bitCount);
     got.pixelOffset = u32(h + 10);
     if (got.pixelOffset < kFileHeader + infoSize || got.pixelOffset > fileSize)

@@ -29,7 +29,8 @@ struct BmpLayout {
 enum class BmpLayoutResult {
     Ok,
     Other,  // no BMP, or one of another kind (compressed, 1/4/16 bits): left to other readers
-    Broken  // the header contradicts itself or the file; `why` says how
+    Broken  // the header contradicts itself or the file, or (for any kind) gives no
+            // possible size; `why` says how
 };
 
 // Reads the headers of a file of fileSize bytes.

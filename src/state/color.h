@@ -7,8 +7,8 @@ struct Rgb {
 };
 
 // B = trunc(c / 65536), G = trunc((c - 65536 B) / 256), R = c - 65536 B - 256 G,
-// each divided by 255. Integer division truncates toward zero as the
-// original's trunc does; for 0..&HFFFFFF this is byte extraction.
+// each divided by 255. C++ integer division truncates toward zero, which is
+// the trunc above; for 0..&HFFFFFF this is byte extraction.
 constexpr Rgb SplitColor(long colour) {
     const long B = colour / 65536;
     const long G = (colour - 65536 * B) / 256;

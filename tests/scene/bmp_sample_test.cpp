@@ -209,6 +209,14 @@ TEST(BmpSample, HeadersTheFileCannotBackAreRefused) {
         {"liar.bmp", bmpHeader(100000, 100000, 24),
          "its picture cannot be read (the file holds fewer pixels than its header claims)"},
         {"table.bmp", badTable, "its picture cannot be read (its colour table does not fit before its pixels)"},
+        // Sizes no BMP can have, of any kind (a 4-bit one is otherwise left to Qt's reader).
+        {"negative.bmp", bmpHeader(-64, 64, 24),
+         "its picture cannot be read (its header gives a negative width, -64 pixels)"},
+        {"negative4.bmp", bmpHeader(-64, 64, 4, 16),
+         "its picture cannot be read (its header gives a negative width, -64 pixels)"},
+        {"narrow.bmp", bmpHeader(0, 64, 8, 256), "its picture cannot be read (its header gives a width of 0 pixels)"},
+        {"flat.bmp", bmpHeader(64, 0, 32, 0, true),
+         "its picture cannot be read (its header gives a height of 0 pixels)"},
         {"unpadded.bmp", lastRowUnpadded, ""},
     };
     for (const Case& c : cases) {
