@@ -11,19 +11,22 @@ namespace nist {
 
 namespace {
 
-// The models with b1.. as a.., ** as ^, x1 and x2 as x and y, and pi in Roszman1 as a literal
-// of full precision (the same Double as the language's pi). Nelson's model is that of log[y]:
-// the reader takes the log of its response.
+// The models with b1.. as a.., ** as ^, x1 and x2 as x and y, and pi as the language's pi
+// (ENSO) or as a literal of full precision (Roszman1), which is the same Double. Nelson's
+// model is that of log[y]: the reader takes the log of its response.
 const std::map<std::string, std::string>& formulas() {
     // Three families share a model over different data.
     static const std::string chwirut = "exp(-a*x)/(b+c*x)";
     static const std::string gauss = "a*exp(-b*x) + c*exp(-(x-d)^2/e^2) + f*exp(-(x-g)^2/h^2)";
     static const std::string lanczos = "a*exp(-b*x) + c*exp(-d*x) + e*exp(-f*x)";
     static const std::map<std::string, std::string> f = {
+        {"Bennett5", "a*(b+x)^(-1/c)"},
         {"BoxBOD", "a*(1-exp(-b*x))"},
         {"Chwirut1", chwirut},
         {"Chwirut2", chwirut},
         {"DanWood", "a*x^b"},
+        {"ENSO", "a + b*cos(2*pi*x/12) + c*sin(2*pi*x/12) + e*cos(2*pi*x/d) + f*sin(2*pi*x/d)"
+                 " + h*cos(2*pi*x/g) + i*sin(2*pi*x/g)"},
         {"Eckerle4", "(a/b)*exp(-0.5*((x-c)/b)^2)"},
         {"Gauss1", gauss},
         {"Gauss2", gauss},
