@@ -1,4 +1,4 @@
-# The symbolic derivatives of the sixteen certified reference models, beside
+# The symbolic derivatives of the certified reference models, beside
 # GiNaC (when installed) doing the same, and the largest formulas the limits
 # accept (build/bench/derivative_bench).
 trelvane_bench(derivative_bench SOURCES ${CMAKE_CURRENT_LIST_DIR}/derivative_bench.cpp

@@ -1,4 +1,4 @@
-// The certified reference fits (sixteen problems, both starting points) timed with our
+// The certified reference fits (every problem shipped, both starting points) timed with our
 // solver under the default options of the nonlinear fit dialog (Levenberg-Marquardt, 200
 // iterations, tolerance 1e-7) and with Eigen's own Levenberg-Marquardt (unsupported
 // NonLinearOptimization) under its default parameters (ftol = xtol = 1.49e-8, at most 400

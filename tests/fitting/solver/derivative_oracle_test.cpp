@@ -20,6 +20,12 @@ namespace {
 
 using formula::EvalStatus;
 
+// The predictors of data point i: x, and y where the problem has a second one.
+void setPoint(formula::Vars& v, const nist::Problem& p, std::size_t i) {
+    v[formula::kVarX] = p.x[i];
+    if (!p.x2.empty()) v[formula::kVarY] = p.x2[i];
+}
+
 struct Column {
     std::vector<double> values;
     double largest = 0;
@@ -37,10 +43,10 @@ std::vector<Column> gradientColumns(const nist::Problem& p, const std::vector<do
     std::vector<double> row(params.size());
     formula::Vars v{};
     for (std::size_t k = 0; k < params.size(); ++k) v[static_cast<std::size_t>(formula::kVarA) + k] = params[k];
-    for (double x : p.x) {
-        v[formula::kVarX] = x;
+    for (std::size_t i = 0; i < p.x.size(); ++i) {
+        setPoint(v, p, i);
         double value = 0;
-        EXPECT_EQ(gradient.evaluate(v, value, row.data()), EvalStatus::Ok) << p.name << " at x = " << x;
+        EXPECT_EQ(gradient.evaluate(v, value, row.data()), EvalStatus::Ok) << p.name << " at x = " << p.x[i];
         for (std::size_t k = 0; k < params.size(); ++k) {
             columns[k].values.push_back(row[k]);
             columns[k].largest = std::max(columns[k].largest, std::fabs(row[k]));
@@ -52,7 +58,7 @@ std::vector<Column> gradientColumns(const nist::Problem& p, const std::vector<do
 }  // namespace
 
 TEST(DerivativeOracle, SymbolicDerivativesOfTheReferenceModelsMatchTheGradientEvaluator) {
-    ASSERT_EQ(nist::problemNames().size(), 16u);
+    ASSERT_EQ(nist::problemNames().size(), 27u);
     for (const std::string& name : nist::problemNames()) {
         const nist::Problem p = nist::readProblem(nist::dataDirectory() + "/" + name + ".dat");
         const std::vector<double>* const sets[] = {&p.certified, &p.start1, &p.start2};
@@ -69,7 +75,7 @@ TEST(DerivativeOracle, SymbolicDerivativesOfTheReferenceModelsMatchTheGradientEv
                 derivative_test::Compiled derivative(d.text);
                 ASSERT_TRUE(derivative.ok()) << d.text;
                 for (std::size_t i = 0; i < p.x.size(); ++i) {
-                    v[formula::kVarX] = p.x[i];
+                    setPoint(v, p, i);
                     double exact = 0;
                     ASSERT_TRUE(derivative.at(v, exact)) << "x = " << p.x[i] << ": " << d.text;
                     const double g = columns[k].values[i];

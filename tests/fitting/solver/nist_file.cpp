@@ -11,23 +11,41 @@ namespace nist {
 
 namespace {
 
-// The models with b1.. as a.., ** as ^ and pi as a literal of full precision.
+// The models with b1.. as a.., ** as ^, x1 and x2 as x and y, and pi as the language's pi
+// (ENSO) or as a literal of full precision (Roszman1), which is the same Double. Nelson's
+// model is that of log[y]: the reader takes the log of its response.
 const std::map<std::string, std::string>& formulas() {
+    // Three families share a model over different data.
+    static const std::string chwirut = "exp(-a*x)/(b+c*x)";
+    static const std::string gauss = "a*exp(-b*x) + c*exp(-(x-d)^2/e^2) + f*exp(-(x-g)^2/h^2)";
+    static const std::string lanczos = "a*exp(-b*x) + c*exp(-d*x) + e*exp(-f*x)";
     static const std::map<std::string, std::string> f = {
+        {"Bennett5", "a*(b+x)^(-1/c)"},
         {"BoxBOD", "a*(1-exp(-b*x))"},
-        {"Chwirut2", "exp(-a*x)/(b+c*x)"},
+        {"Chwirut1", chwirut},
+        {"Chwirut2", chwirut},
         {"DanWood", "a*x^b"},
+        {"ENSO", "a + b*cos(2*pi*x/12) + c*sin(2*pi*x/12) + e*cos(2*pi*x/d) + f*sin(2*pi*x/d)"
+                 " + h*cos(2*pi*x/g) + i*sin(2*pi*x/g)"},
         {"Eckerle4", "(a/b)*exp(-0.5*((x-c)/b)^2)"},
-        {"Gauss1", "a*exp(-b*x) + c*exp(-(x-d)^2/e^2) + f*exp(-(x-g)^2/h^2)"},
+        {"Gauss1", gauss},
+        {"Gauss2", gauss},
+        {"Gauss3", gauss},
         {"Hahn1", "(a+b*x+c*x^2+d*x^3)/(1+e*x+f*x^2+g*x^3)"},
         {"Kirby2", "(a + b*x + c*x^2)/(1 + d*x + e*x^2)"},
-        {"Lanczos1", "a*exp(-b*x) + c*exp(-d*x) + e*exp(-f*x)"},
-        {"Lanczos3", "a*exp(-b*x) + c*exp(-d*x) + e*exp(-f*x)"},
+        {"Lanczos1", lanczos},
+        {"Lanczos2", lanczos},
+        {"Lanczos3", lanczos},
         {"MGH09", "a*(x^2+x*b)/(x^2+x*c+d)"},
+        {"MGH10", "a*exp(b/(x+c))"},
         {"MGH17", "a + b*exp(-x*d) + c*exp(-x*e)"},
         {"Misra1a", "a*(1-exp(-b*x))"},
+        {"Misra1b", "a*(1-(1+b*x/2)^(-2))"},
         {"Misra1c", "a*(1-(1+2*b*x)^(-0.5))"},
+        {"Misra1d", "a*b*x*((1+b*x)^(-1))"},
+        {"Nelson", "a - b*x*exp(-c*y)"},
         {"Rat42", "a/(1+exp(b-c*x))"},
+        {"Rat43", "a/((1+exp(b-c*x))^(1/d))"},
         {"Roszman1", "a - b*x - atan(c/(x-d))/3.14159265358979324"},
         {"Thurber", "(a + b*x + c*x^2 + d*x^3)/(1 + e*x + f*x^2 + g*x^3)"},
     };
@@ -63,19 +81,25 @@ Problem readProblem(const std::string& path) {
     const std::size_t slash = path.find_last_of('/');
     p.name = path.substr(slash == std::string::npos ? 0 : slash + 1);
     p.name = p.name.substr(0, p.name.find('.'));
-    bool inData = false;
+    std::size_t columns = 0;  // of the data, once its heading is read: y and one or two predictors
+    bool logResponse = false;
+    int observations = -1;
     int lineNo = 0;
     for (std::string line; std::getline(in, line);) {
         ++lineNo;
         if (!line.empty() && line.back() == '\r') line.pop_back();
         const std::vector<std::string> t = tokens(line);
         if (t.empty()) continue;
-        if (inData) {
-            if (t.size() != 2) bad(path, lineNo, "expected two numbers");
-            p.y.push_back(number(t[0], path, lineNo));
+        if (columns > 0) {
+            if (t.size() != columns) bad(path, lineNo, "expected " + std::to_string(columns) + " numbers");
+            const double y = number(t[0], path, lineNo);
+            if (logResponse && !(y > 0)) bad(path, lineNo, "the model takes the log of y, which is not positive");
+            p.y.push_back(logResponse ? std::log(y) : y);
             p.x.push_back(number(t[1], path, lineNo));
+            if (columns == 3) p.x2.push_back(number(t[2], path, lineNo));
             continue;
         }
+        if (t[0] == "log[y]" && t.size() > 1 && t[1] == "=") logResponse = true;
         if (line.find("Lower Level of Difficulty") != std::string::npos) p.level = Level::Lower;
         if (line.find("Average Level of Difficulty") != std::string::npos) p.level = Level::Average;
         if (line.find("Higher Level of Difficulty") != std::string::npos) p.level = Level::Higher;
@@ -88,15 +112,20 @@ Problem readProblem(const std::string& path) {
             p.rss = number(t.back(), path, lineNo);
         } else if (startsWith(t[0], "Residual") && t[1] == "Standard") {
             p.rsd = number(t.back(), path, lineNo);
-        } else if (t[0] == "Degrees") {
-            p.dof = static_cast<int>(number(t.back(), path, lineNo));
-        } else if (t[0] == "Data:" && t.size() == 3 && t[1] == "y" && t[2] == "x") {
-            inData = true;
+        } else if (t[0] == "Number" && t.size() == 4 && t[2] == "Observations:") {
+            observations = static_cast<int>(number(t.back(), path, lineNo));
+        } else if (t[0] == "Data:" && t.size() >= 3 && t[1] == "y") {
+            const std::vector<std::string> rest(t.begin() + 2, t.end());
+            if (rest == std::vector<std::string>{"x"}) columns = 2;
+            if (rest == std::vector<std::string>{"x1", "x2"}) columns = 3;
         }
     }
     if (p.certified.empty() || p.x.empty()) bad(path, lineNo, "no parameters or no data");
-    if (static_cast<int>(p.x.size()) - static_cast<int>(p.certified.size()) != p.dof)
-        bad(path, lineNo, "the degrees of freedom do not match the data");
+    if (static_cast<int>(p.x.size()) != observations)
+        bad(path, lineNo, "the data do not have the stated number of observations");
+    // Counted rather than read: Rat43 states 9 degrees of freedom for 15 observations and 4
+    // parameters, while its certified residual standard deviation divides by 11.
+    p.dof = observations - static_cast<int>(p.certified.size());
     const auto f = formulas().find(p.name);
     if (f == formulas().end()) bad(path, lineNo, "no model known for " + p.name);
     p.formula = f->second;

@@ -14,15 +14,17 @@ struct Problem {
     std::vector<double> start1, start2;
     std::vector<double> certified, certifiedSd;
     double rss = 0, rsd = 0;
-    int dof = 0;
+    int dof = 0;  // observations less parameters
     std::vector<double> x, y;
-    std::string formula;  // the model in the formula language, parameters a, b, ...
+    std::vector<double> x2;  // a second predictor (typed y in the model), or empty
+    std::string formula;     // the model in the formula language, parameters a, b, ...
 };
 
 // Reads a file; throws std::runtime_error naming the file and line when it is not as expected.
+// y is the response as the model fits it: its logarithm where the model is log[y] (Nelson).
 Problem readProblem(const std::string& path);
 
-// The sixteen problems shipped, by name, and their directory.
+// The problems shipped, by name, and their directory.
 const std::vector<std::string>& problemNames();
 std::string dataDirectory();  // TRELVANE_SOURCE_DIR "/tests/data/nist-nls"
 

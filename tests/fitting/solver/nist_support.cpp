@@ -15,6 +15,8 @@ solver::NonlinearFitRequest makeRequest(const Problem& p, const std::vector<doub
     for (std::size_t k = 0; k < start.size(); ++k)
         req.parameters.push_back({static_cast<char>('a' + k), start[k]});
     req.columns = {p.x};
+    if (!p.x2.empty()) req.columns.push_back(p.x2);
+    req.variables = static_cast<int>(req.columns.size());
     req.observed = p.y;
     req.options = {method, maxIterations, tolerance};
     return req;
