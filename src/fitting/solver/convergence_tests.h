@@ -1,8 +1,8 @@
 #pragma once
 // The tests that decide whether a fit stands at a minimum of the sum of squares. A fit is
 // converged only where both hold: its full Gauss-Newton step is small against the
-// parameters' own scale, and the residuals are (within their rounding) orthogonal to every
-// column of the Jacobian. Each is taken without squaring anything that could overflow or
+// parameters' own scale (or the sum of squares no longer falls), and the residuals are
+// (within their rounding) orthogonal to the Jacobian's columns. Each is taken without squaring anything that could overflow or
 // underflow, and a test whose figures are not numbers fails.
 #include <Eigen/Core>
 
@@ -15,16 +15,12 @@ namespace solver {
 bool smallScaledStep(const Eigen::VectorXd& step, const Eigen::VectorXd& x, const Eigen::VectorXd& columnLengths,
                      double tol);
 
-// The largest cosine between the residuals and a column of the Jacobian (0 for residuals or
-// a column of zeros); NaN where a figure is not finite.
-double largestCosine(const Eigen::MatrixXd& jacobian, const Eigen::VectorXd& residuals);
-
-// Whether the residuals are orthogonal to the Jacobian's columns: every cosine at most
-// sqrt(tol) (the sum of squares can then fall by no more than about tol of itself along any
-// parameter), or the residuals' projection on each column within the rounding of the model's
-// values and the data, where no smaller cosine can be computed. cosine, when given, gets the
-// largest cosine.
-bool stationary(const Eigen::MatrixXd& jacobian, const Eigen::VectorXd& values, const Eigen::VectorXd& observed,
-                double tol, double* cosine = nullptr);
+// Whether the residuals are orthogonal to the Jacobian: the cosine between them and the
+// Jacobian's column space, |Q1^T r| / |r| from its QR factors (at least the cosine with any
+// one column, and the square root of the relative reduction the full Gauss-Newton step
+// promises), is at most sqrt(tol); or the residuals' projection on that space, cosine |r|, is
+// within the rounding of the model's values and the data, where no smaller one can be computed.
+// A cosine that is not a number fails.
+bool stationary(double cosine, const Eigen::VectorXd& values, const Eigen::VectorXd& observed, double tol);
 
 }  // namespace solver

@@ -20,16 +20,16 @@ const char* const kSingularMessage =
 }  // namespace
 
 IterationOutcome runGaussNewton(FitModel& model, const Eigen::VectorXd& observed,
-                                const Eigen::VectorXd& start, const FitOptions& options) {
+                                const Eigen::VectorXd& start, const FitOptions& options, int done) {
     const Eigen::Index n = start.size();
     const double tol = methodTolerance(options);
 
-    IterationOutcome out(start);
+    IterationOutcome out(start, done);
     Eigen::VectorXd& x = out.params;
     Workspace ws(observed.size(), n);
     auto& [f, trialValues, jac] = ws;
 
-    for (int iter = 1;; ++iter) {
+    for (int iter = done + 1;; ++iter) {
         if (!out.startIteration(iter, options)) return out;
         if (!out.jacobianAt(model, f, jac)) return out;
         const Eigen::VectorXd res = f - observed;
@@ -51,7 +51,7 @@ IterationOutcome runGaussNewton(FitModel& model, const Eigen::VectorXd& observed
         // Convergence by the size of the full step or by the predicted reduction, each only
         // where the residuals are orthogonal to the Jacobian as well.
         const bool smallStep = smallScaledStep(step, x, qr.columnNorms(), tol);
-        const bool atMinimum = stationary(jac, f, observed, tol);
+        const bool atMinimum = stationary(change / fnorm, f, observed, tol);
         const double predicted = (change / fnorm) * (change / fnorm);
         // A full step that lowers the length of the residuals by less than their rounding
         // (the lowering is about change^2 / 2 |r|) is taken unless the length rises beyond it:

@@ -12,13 +12,17 @@
 namespace solver {
 
 struct IterationOutcome {
-    explicit IterationOutcome(const Eigen::VectorXd& start) : params(start) {}
+    // done: the iterations already counted before these (by an earlier run of a method).
+    explicit IterationOutcome(const Eigen::VectorXd& start, int done = 0) : params(start), iterations(done) {}
 
     FitStatus status = FitStatus::NotConverged;
     Eigen::VectorXd params;  // the last accepted point
     int iterations = 0;
     std::string message;     // set when status is not Converged
     bool atStart = false;    // stopped at the starting values, where no statistics can be taken
+    // The refinement stopped making progress away from a stationary point: its steps did not
+    // lower the sum of squares, or stopped shrinking, where the method's looser test had held.
+    bool refinementStalled = false;
     // After the refinement: the model's values at params and its Jacobian there or one step
     // before, too close to tell apart in the statistics; otherwise empty, and the statistics
     // evaluate them.
@@ -59,20 +63,22 @@ struct Workspace {
     Eigen::MatrixXd jacobian;
 };
 
-// Gauss-Newton with step halving.
+// Gauss-Newton with step halving. done: iterations counted before (the limit holds for all).
 IterationOutcome runGaussNewton(FitModel& model, const Eigen::VectorXd& observed,
-                                const Eigen::VectorXd& start, const FitOptions& options);
+                                const Eigen::VectorXd& start, const FitOptions& options, int done = 0);
 
 // Levenberg-Marquardt with a scaled trust region.
 IterationOutcome runLevenbergMarquardt(FitModel& model, const Eigen::VectorXd& observed,
-                                       const Eigen::VectorXd& start, const FitOptions& options);
+                                       const Eigen::VectorXd& start, const FitOptions& options, int done = 0);
 
 // After either method's own test has held: accelerated Gauss-Newton steps from its point
 // until the remaining distance to the minimum is below kRefinedStep (or the user's tolerance
 // when that is smaller) relative to every parameter and to the sum of squares, or until the
 // sum of squares is flat within rounding. Each step counts as an iteration; where the limit
 // ends the steps first, the outcome is NotConverged. Leaves in outcome the values at the
-// final point and a Jacobian for its statistics.
+// final point and a Jacobian for its statistics. Where its steps stop lowering the sum of
+// squares (or stop shrinking) before the point is stationary to the refined step, it marks
+// the outcome refinementStalled: the method's test was too loose to tell.
 void refineConverged(FitModel& model, const Eigen::VectorXd& observed, const FitOptions& options,
                      IterationOutcome& outcome);
 

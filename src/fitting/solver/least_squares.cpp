@@ -86,10 +86,24 @@ FitResult run(FitModel& model, const std::vector<double>& observedIn,
         scaledOptions.progress = [&options, scale](int iteration, double ssr) {
             return options.progress(iteration, ssr * scale * scale);
         };
-    IterationOutcome it = options.method == FitMethod::GaussNewton
-                              ? runGaussNewton(scaledModel, scaledObserved, start, scaledOptions)
-                              : runLevenbergMarquardt(scaledModel, scaledObserved, start, scaledOptions);
-    if (it.status == FitStatus::Converged) refineConverged(scaledModel, scaledObserved, scaledOptions, it);
+    auto iterate = [&](const Eigen::VectorXd& from, const FitOptions& opts, int done) {
+        return options.method == FitMethod::GaussNewton
+                   ? runGaussNewton(scaledModel, scaledObserved, from, opts, done)
+                   : runLevenbergMarquardt(scaledModel, scaledObserved, from, opts, done);
+    };
+    IterationOutcome it = iterate(start, scaledOptions, 0);
+    if (it.status == FitStatus::Converged) {
+        refineConverged(scaledModel, scaledObserved, scaledOptions, it);
+        if (it.status == FitStatus::Converged && it.refinementStalled) {
+            // The method's tolerance was too loose for this problem to tell a minimum from a
+            // slow stretch: the method carries on from there at the refinement's tolerance.
+            FitOptions tight = scaledOptions;
+            tight.tolerance = std::min(options.tolerance, kRefinedStep);
+            IterationOutcome again = iterate(it.params, tight, it.iterations);
+            if (again.status == FitStatus::Converged) refineConverged(scaledModel, scaledObserved, tight, again);
+            it = std::move(again);
+        }
+    }
     if (it.status == FitStatus::UndefinedAtStart || it.status == FitStatus::Cancelled || it.atStart) {
         result.status = it.status;
         result.message = it.message;

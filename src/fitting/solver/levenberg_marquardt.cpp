@@ -41,12 +41,13 @@ const char* const kAtTheEdge =
 class LevenbergMarquardt {
 public:
     LevenbergMarquardt(FitModel& model, const Eigen::VectorXd& observed, const Eigen::VectorXd& start,
-                       const FitOptions& options)
+                       const FitOptions& options, int done)
         : model_(model),
           observed_(observed),
           options_(options),
           tol_(methodTolerance(options)),
-          out_(start),
+          out_(start, done),
+          first_(done + 1),
           x_(out_.params),
           n_(start.size()),
           jac_(observed.size(), n_),
@@ -64,9 +65,7 @@ private:
     // The model's values and residuals at p into trialValues_ and trialRes_; false where it
     // has no value.
     bool evaluateAt(const Eigen::VectorXd& p);
-    // The tests of the steps count only where the residuals are orthogonal to the Jacobian at
-    // the point they start from, and where the full Gauss-Newton step, too, predicts a
-    // relative reduction within the tolerance or lies inside the region.
+    // Whether the tests of the steps count (see run()).
     bool atMinimum() const { return stationary_ && (!damped_ || gaussNewtonGain_ <= tol_); }
     Trial stop(FitStatus status, const char* message = "") {
         out_.stop(status, message);
@@ -79,6 +78,7 @@ private:
     const double tol_;
     const double eps_ = std::numeric_limits<double>::epsilon();
     IterationOutcome out_;
+    const int first_;  // the number of the first iteration
     Eigen::VectorXd& x_;
     const Eigen::Index n_;
 
@@ -102,10 +102,10 @@ private:
 };
 
 IterationOutcome LevenbergMarquardt::run() {
-    for (int iter = 1;; ++iter) {
+    for (int iter = first_;; ++iter) {
         if (!out_.startIteration(iter, options_)) return std::move(out_);
         if (!out_.jacobianAt(model_, values_, jac_)) return std::move(out_);
-        if (iter == 1) {
+        if (iter == first_) {
             res_ = values_ - observed_;
             fnorm_ = stableLength(res_);
         }
@@ -114,20 +114,20 @@ IterationOutcome LevenbergMarquardt::run() {
         if (returnFromPlateau()) continue;
         factor(iter);
 
-        // Stationary point: the residuals are orthogonal to every column of the Jacobian, to
-        // rounding; or within the tolerance, which the tests of the steps below ask for too.
-        double cosine = 0;
-        stationary_ = stationary(jac_, values_, observed_, tol_, &cosine);
-        if (cosine <= eps_) return out_.stop(FitStatus::Converged);
         diag_ = diag_.cwiseMax(colNorms_);
         scaledDiag_ = diag_.cwiseQuotient(colScale_);
 
-        // A convergence test counts only where the full Gauss-Newton step, too, predicts a
-        // relative reduction within the tolerance, or lies inside the region. Where the region
-        // cuts the steps short while that step promises more, the steps have to be short for
-        // another reason than a minimum: the edge of the region where the model has a value,
-        // or a sharp bend of a valley, where small reductions do not mean that the fit is done.
+        // The cosine between the residuals and the Jacobian's columns, which is also the root
+        // of the relative reduction the full Gauss-Newton step promises. Zero to rounding: the
+        // minimum. The tests of the steps below count only where the point is stationary, and
+        // where that step, too, predicts a reduction within the tolerance or lies inside the
+        // region. Where the region cuts the steps short while that step promises more, the
+        // steps have to be short for another reason than a minimum: the edge of the region
+        // where the model has a value, or a sharp bend of a valley, where small reductions do
+        // not mean that the fit is done.
         const double gaussNewtonChange = stableLength(fac_.qtr.head(fac_.rank)) / fnorm_;
+        if (gaussNewtonChange <= eps_) return out_.stop(FitStatus::Converged);
+        stationary_ = stationary(gaussNewtonChange, values_, observed_, tol_);
         gaussNewtonGain_ = gaussNewtonChange * gaussNewtonChange;
         undefinedTrial_ = false;
         for (int trial = 1;; ++trial) {
@@ -165,7 +165,7 @@ void LevenbergMarquardt::factor(int iter) {
     trialRes_ = res_;
     trialRes_.applyOnTheLeft(qr_.householderQ().adjoint());
     fac_.qtr = trialRes_.head(n_);
-    if (iter == 1) {
+    if (iter == first_) {
         diag_ = colScale_;
         xnorm_ = stableLength(diag_.cwiseProduct(x_));
         // The region starts at 100 times the parameters' own size (MINPACK's choice), but no
@@ -215,7 +215,7 @@ LevenbergMarquardt::Trial LevenbergMarquardt::tryStep(int iter) {
     };
 
     const double pnorm = stableLength(diag_.cwiseProduct(step));
-    if (iter == 1) delta_ = std::min(delta_, pnorm);
+    if (iter == first_) delta_ = std::min(delta_, pnorm);
     const Eigen::VectorXd xt = x_ + step;
     double ratio = 0, actred = -1;
     bool accepted = false;
@@ -283,8 +283,8 @@ LevenbergMarquardt::Trial LevenbergMarquardt::tryStep(int iter) {
 }  // namespace
 
 IterationOutcome runLevenbergMarquardt(FitModel& model, const Eigen::VectorXd& observed,
-                                       const Eigen::VectorXd& start, const FitOptions& options) {
-    return LevenbergMarquardt(model, observed, start, options).run();
+                                       const Eigen::VectorXd& start, const FitOptions& options, int done) {
+    return LevenbergMarquardt(model, observed, start, options, done).run();
 }
 
 }  // namespace solver

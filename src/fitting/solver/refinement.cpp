@@ -47,6 +47,12 @@ private:
     // Takes the step from the point whose values and Jacobian out_ holds; false when the
     // refinement ends with them (the values then belong to the final point).
     bool step(const ScaledQR& qr);
+    // The steps no longer make progress: rounding, where the point is stationary to the
+    // refined step; otherwise the method stopped too early for these steps. Ends the steps.
+    bool stalled(double cosine) {
+        out_.refinementStalled = !stationary(cosine, out_.values, observed_, fine_);
+        return false;
+    }
     // Whether the sum of squares at p is at most ssr, or ssr and its rounding (slack).
     bool lowers(const Eigen::VectorXd& p, double ssr, double slack = 0) {
         return p.allFinite() && model_.evaluate(p, trialValues_) < 0 &&
@@ -92,7 +98,8 @@ bool Refinement::step(const ScaledQR& qr) {
     // A step within the rounding of the fitted values, or one that no longer shrinks, is
     // rounding: x is as close to the minimum as it gets. Or it is as close as asked already.
     const double rounding = residualRounding(out_.values, observed_);
-    if (change <= rounding || change >= previousChange_) return false;
+    if (change <= rounding) return false;
+    if (change >= previousChange_) return stalled(change / std::sqrt(ssr));
     if (smallScaledStep(step, x, qr.columnNorms(), fine_) && change * change <= fine_ * ssr) return false;
 
     // The distance from the minimum after a plain step, as a multiple of the step: the steps
@@ -118,7 +125,7 @@ bool Refinement::step(const ScaledQR& qr) {
         for (int h = 0;; ++h, lambda *= 0.5) {
             next = x + lambda * step;
             if (lowers(next, ssr, h == 0 && change * change <= slack ? slack : 0)) break;
-            if (h == (last ? 0 : kMaxHalvings)) return false;
+            if (h == (last ? 0 : kMaxHalvings)) return last ? false : stalled(change / std::sqrt(ssr));
         }
         plain = lambda == 1;
         if (!plain) last = false;

@@ -27,7 +27,7 @@ ScaledQR::ScaledQR(Eigen::MatrixXd a)
 Eigen::VectorXd ScaledQR::solve(const Eigen::VectorXd& b, double* fittedNorm, Eigen::VectorXd* fitted) const {
     const Eigen::Index r = qr_.rank();
     Eigen::VectorXd qtb = qr_.householderQ().adjoint() * b;
-    if (fittedNorm) *fittedNorm = qtb.head(r).norm();
+    if (fittedNorm) *fittedNorm = stableLength(qtb.head(r));
     Eigen::VectorXd z = Eigen::VectorXd::Zero(qr_.cols());
     z.head(r) = qr_.matrixR().topLeftCorner(r, r).triangularView<Eigen::Upper>().solve(qtb.head(r));
     if (fitted) {
