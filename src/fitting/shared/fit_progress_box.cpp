@@ -42,4 +42,5 @@ void FitProgressBox::refresh() { Label1->setText(QString::fromStdString(progress
 void FitProgressBox::reject() {
     progress_.cancel();
     Command1->setEnabled(false);
+    emit cancelRequested();
 }

@@ -17,6 +17,9 @@ public:
     QLabel* Label1;
     QPushButton* Command1;  // Cancel
 
+signals:
+    void cancelRequested();  // after the fit was asked to stop
+
 public slots:
     void reject() override;  // cancels; the box stays until the fit has stopped
 
