@@ -1,7 +1,9 @@
 #pragma once
 // The progress box of a running fit: the iteration and the residual sum of
-// squares, refreshed while it shows, and Cancel. Cancel (or closing the box)
-// asks the fit to stop; the box closes when the fit has ended.
+// squares, refreshed while it shows, and Cancel. Cancel (a click on it, Escape
+// or closing the box) asks the fit to stop; the box closes when the fit has
+// ended. Return, Enter and Space do nothing: typed a moment too late for
+// another window, they must not stop a long fit.
 #include <QDialog>
 
 class FitProgress;
@@ -25,6 +27,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void refresh();
