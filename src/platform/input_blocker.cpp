@@ -1,6 +1,6 @@
 #include "platform/input_blocker.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEvent>
 #include <QWidget>
 #include <QWindow>
@@ -36,6 +36,27 @@ bool isUserInput(QEvent::Type type) {
     }
 }
 
+// True for the window of a widget: it hands a close on to its widget, marked
+// spontaneous only when the window system sent it. Qt marks the window's own
+// close event spontaneous either way (QWidget::close() goes through the
+// platform window too), so closes are judged at the widget.
+bool isWidgetsWindow(QObject* receiver) {
+    auto* window = qobject_cast<QWindow*>(receiver);
+    if (!window) return false;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->windowHandle() == window) return true;
+    return false;
+}
+
+// Whether the event is the user's, from the window system. A shortcut comes
+// from a key the user pressed but is sent without the spontaneous mark.
+bool fromUser(QObject* receiver, const QEvent& event) {
+    if (!isUserInput(event.type())) return false;
+    if (event.type() == QEvent::Shortcut) return true;
+    if (event.type() == QEvent::Close && isWidgetsWindow(receiver)) return false;
+    return event.spontaneous();
+}
+
 }  // namespace
 
 InputBlocker::InputBlocker(QWidget* allowed) : allowed_(allowed) { QCoreApplication::instance()->installEventFilter(this); }
@@ -52,5 +73,8 @@ bool InputBlocker::isAllowed(QObject* receiver) const {
 }
 
 bool InputBlocker::eventFilter(QObject* receiver, QEvent* event) {
-    return isUserInput(event->type()) && !isAllowed(receiver);
+    if (!fromUser(receiver, *event) || isAllowed(receiver)) return false;
+    // A close event starts accepted: dropped as it is, it would still close the window.
+    if (event->type() == QEvent::Close) event->ignore();
+    return true;
 }

@@ -1,8 +1,11 @@
 #pragma once
 // Keeps the user's input from every window but one while the program waits
-// for work of its own: clicks, keys, shortcuts, drops and close requests
+// for work of its own: clicks, keys, shortcuts, drops and close box clicks
 // meant for other windows are dropped, not queued, so none of them runs a
-// command, then or afterwards. Painting and timers go on.
+// command, then or afterwards. Only what comes from the window system is held
+// back (spontaneous events, and the shortcuts its keys make): events the
+// program sends itself, such as the closes of QCoreApplication::quit() or
+// QWidget::close(), pass. Painting and timers go on.
 #include <QObject>
 #include <QPointer>
 

@@ -219,7 +219,8 @@ TEST_F(NonLinFitRoad, TheRoadSwitchesToA2DDocumentOrStops) {
 
 // A fit that runs on: the progress box shows its iteration, Cancel stops it and
 // leaves the grid, the document, the report and the dialog as they were; a
-// click on the Fitting menu made meanwhile opens nothing, then or afterwards.
+// click on the Fitting menu made meanwhile opens nothing, then or afterwards,
+// and a click on the main window's close box neither asks nor closes.
 TEST_F(NonLinFitRoad, ACancelledFitChangesNothingAndAClickMeanwhileRunsNoCommand) {
     const nist::Problem misra = nist::readProblem(nist::dataDirectory() + "/Misra1a.dat");
     fillGrid(misra.x, misra.y);
@@ -265,6 +266,7 @@ TEST_F(NonLinFitRoad, ACancelledFitChangesNothingAndAClickMeanwhileRunsNoCommand
                 postClick(d->Command5);
                 QTest::qWait(0);
                 EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+                clickCloseBox(w.get());
                 box->Command1->click();
                 hold.release();
             });
@@ -280,6 +282,7 @@ TEST_F(NonLinFitRoad, ACancelledFitChangesNothingAndAClickMeanwhileRunsNoCommand
     EXPECT_TRUE(boxShown);
     EXPECT_TRUE(dialogKept);
     EXPECT_EQ(boxes.texts(), std::vector<std::string>{"The fit was cancelled."});
+    EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(gridText(), grid);
     EXPECT_EQ(w->report()->toPlainText().toStdString(), report);
     EXPECT_EQ(gGraphs->FunSurfs.Count(), graphs);

@@ -1,10 +1,17 @@
 #pragma once
-// A fit held at an iteration on its worker thread until the test releases it,
-// so a test can act while a fit runs without depending on how long fits take;
-// and a click posted as the window system queues one.
+// A fit held at an iteration on its worker thread until the test releases it
+// or the window asks the fit to stop, so a test can act while a fit runs
+// without depending on how long fits take; and the user's input as the window
+// system delivers it (spontaneous events), which a running fit keeps from
+// every window but its progress box.
+#include <QCloseEvent>
 #include <QCoreApplication>
-#include <QMouseEvent>
+#include <QPointer>
+#include <QSpontaneKeyEvent>
+#include <QTest>
+#include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -15,17 +22,20 @@ class HeldFit {
 public:
     explicit HeldFit(int at) {
         SetFitIterationProbe([this, at](int iteration) {
-            if (iteration != at) return;
             std::unique_lock lock(m_);
+            reached_ = iteration;
+            if (iteration != at) return;
             held_ = true;
             cv_.notify_all();
             // Bounded, so a failed test never hangs on its worker.
             cv_.wait_for(lock, std::chrono::minutes(2), [this] { return released_; });
         });
+        SetFitCancelProbe([this] { release(); });
     }
     ~HeldFit() {
         release();
         SetFitIterationProbe({});
+        SetFitCancelProbe({});
     }
     HeldFit(const HeldFit&) = delete;
     HeldFit& operator=(const HeldFit&) = delete;
@@ -33,6 +43,11 @@ public:
     bool held() {
         std::lock_guard lock(m_);
         return held_;
+    }
+    // The last iteration the worker came to.
+    int reached() {
+        std::lock_guard lock(m_);
+        return reached_;
     }
     void release() {
         std::lock_guard lock(m_);
@@ -44,14 +59,20 @@ private:
     std::mutex m_;
     std::condition_variable cv_;
     bool held_ = false, released_ = false;
+    int reached_ = 0;
 };
 
-// Posts a left click at `at` in w (its middle when not given).
+// Queues a left click at `at` in w (its middle when not given), delivered when
+// the event loop next runs, as the window system delivers one.
 inline void postClick(QWidget* w, QPoint at = {-1, -1}) {
-    const QPointF p = at.x() < 0 ? QPointF(w->width() / 2.0, w->height() / 2.0) : QPointF(at);
-    const QPointF global = w->mapToGlobal(p);
-    for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
-        QCoreApplication::postEvent(w, new QMouseEvent(t, p, global, Qt::LeftButton,
-                                                       t == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                                                       Qt::NoModifier));
+    QTimer::singleShot(0, w, [w, at] {
+        QTest::mouseClick(w, Qt::LeftButton, {}, at.x() < 0 ? w->rect().center() : at);
+    });
+}
+
+// A click on the close box of w's window, as the window system delivers it.
+inline void clickCloseBox(QWidget* w) {
+    QCloseEvent close;
+    QSpontaneKeyEvent::setSpontaneous(&close);
+    QCoreApplication::instance()->notify(w->window()->windowHandle(), &close);
 }
