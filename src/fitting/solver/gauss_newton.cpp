@@ -39,11 +39,11 @@ IterationOutcome runGaussNewton(FitModel& model, const Eigen::VectorXd& observed
         if (fnorm == 0) return out.stop(FitStatus::Converged);
 
         const ScaledQR qr(jac);
+        // A parameter without effect here is the point's doing, not the data's: the start, or
+        // where the steps from it led.
         for (Eigen::Index j = 0; j < n; ++j)
             if (qr.columnNorms()(j) == 0)
-                return out.stop(FitStatus::Singular, "The parameters cannot be determined from the data: the parameter " +
-                                                         model.parameterName(static_cast<int>(j)) +
-                                                         " has no effect on the model at the current values.");
+                return out.stop(FitStatus::NotConverged, noEffectMessage(model, static_cast<int>(j), iter == done + 1));
         if (!qr.fullRank()) return out.stop(FitStatus::Singular, kSingularMessage);
         double change = 0;
         const Eigen::VectorXd step = -qr.solve(res, &change);

@@ -63,6 +63,14 @@ double residualRounding(const Eigen::VectorXd& values, const Eigen::VectorXd& ob
     return std::numeric_limits<double>::epsilon() * stableLength(values.cwiseAbs() + observed.cwiseAbs());
 }
 
+std::string noEffectMessage(const FitModel& model, int j, bool atStart) {
+    if (atStart)
+        return "The parameter " + model.parameterName(j) +
+               " has no effect on the model at the starting values; please try other starting values.";
+    return "The fit stopped where the parameter " + model.parameterName(j) +
+           " has no effect on the model; please try other starting values.";
+}
+
 namespace {
 
 // The fraction of the model's size below which a parameter's effect counts as none.

@@ -95,6 +95,10 @@ double methodTolerance(const FitOptions& options);
 // of the residuals by less cannot be told from one that raises it.
 double residualRounding(const Eigen::VectorXd& values, const Eigen::VectorXd& observed);
 
+// The message of a fit that stops where parameter j has no effect on the model: at the
+// starting values, or where the steps from them led.
+std::string noEffectMessage(const FitModel& model, int j, bool atStart);
+
 // The first parameter whose whole value (or a unit change, when it is 0) moves the model by
 // less than a tiny fraction of its size, or -1. Such a parameter has no effect: the
 // iterations have drifted onto a plateau (such as a rate constant grown so large that its

@@ -136,8 +136,7 @@ FitResult run(FitModel& model, const std::vector<double>& observedIn,
     if (const int j = defined ? parameterWithoutEffect(jac, it.params, values, observed) : -1;
         result.status == FitStatus::Converged && j >= 0) {
         result.status = FitStatus::NotConverged;
-        result.message = "The fit stopped where the parameter " + model.parameterName(j) +
-                         " has no effect on the model; please try other starting values.";
+        result.message = noEffectMessage(model, j, false);
     } else if (result.status == FitStatus::Converged && !fullRank) {
         result.status = FitStatus::Singular;
         result.message =

@@ -74,12 +74,12 @@ TEST(NonlinearFit, BadRequestsGetAClearMessage) {
     negativeBase.columns[0][0] = -1;
     add(negativeBase, FitStatus::NotConverged,
         "The derivatives of the model have no value at the current parameters (data point 1, x = -1).");
-    // A zero start of a leaves b without effect: Gauss-Newton cannot take a step.
+    // A zero start of a leaves b without effect: Gauss-Newton cannot take a step. The start is
+    // to blame, not the data.
     NonlinearFitRequest zeroAmplitude = curve("a*exp(b*x)", {{'a', 0}, {'b', 1}});
     zeroAmplitude.options.method = FitMethod::GaussNewton;
-    add(zeroAmplitude, FitStatus::Singular,
-        "The parameters cannot be determined from the data: the parameter b has no effect on the model at the "
-        "current values.");
+    add(zeroAmplitude, FitStatus::NotConverged,
+        "The parameter b has no effect on the model at the starting values; please try other starting values.");
     NonlinearFitRequest twoVars = curve("a*x*y", {{'a', 1}});
     twoVars.variables = 2;
     add(twoVars, FitStatus::BadInput, "Please select variables first.");
