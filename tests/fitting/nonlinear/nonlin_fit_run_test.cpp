@@ -205,6 +205,35 @@ TEST_F(NonLinFitRun, AFitThatDoesNotConvergeIsNeverReported) {
     EXPECT_EQ(msgs.texts(), std::vector<std::string>{"The maximum number of iterations must be between 1 and 100000."});
 }
 
+// Growth from 2 to 110 over x = 0..400 with a wobble of 1 %, and the starting values a new
+// user types: a poor start ends with a message that asks for other starting values, and
+// nothing is reported or drawn (a = 1.6E-61 and R2 = -1.9E+221 once were); a fair start fits.
+TEST_F(NonLinFitRun, APoorStartIsNeverReportedAsAFit) {
+    std::vector<double> x, y;
+    for (int i = 0; i <= 40; ++i) {
+        x.push_back(10.0 * i);
+        y.push_back(2 * std::exp(0.01 * x.back()) * (1 + 0.01 * std::sin(1.7 * i + 0.3)));
+    }
+    setDocument({{"Var1", x}, {"Var2", y}});
+    for (long method : {1L, 2L}) {
+        gNonLinMethod = method;
+        for (const char* b : {"b(1)", "b(0.3)", "b(2)"}) {
+            SCOPED_TRACE(std::to_string(method) + " from " + b);
+            msgs.clear();
+            EXPECT_FALSE(RunNonLinFit(input("a*exp(b*x)", {"a(1)", b}), host));
+            ASSERT_EQ(msgs.texts().size(), 1u);
+            EXPECT_NE(msgs.texts()[0].find("please try other starting values"), std::string::npos) << msgs.texts()[0];
+            EXPECT_EQ(host.report, "");
+            EXPECT_EQ(gGraphs->FunSurfs.Count(), 0);
+        }
+    }
+    msgs.clear();
+    ASSERT_TRUE(RunNonLinFit(input("a*exp(b*x)", {"a(1)", "b(0.01)"}), host));
+    EXPECT_TRUE(msgs.texts().empty());
+    EXPECT_NEAR(labelledNumber(reportLines(host.report)[4], "a"), 2.01596, 1e-5);
+    EXPECT_NEAR(labelledNumber(reportLines(host.report)[5], "b"), 0.00997391, 1e-8);
+}
+
 TEST_F(NonLinFitRun, GridRowsFollowTheFittingDataRule) {
     // A longer third column adds no points; a gap in a chosen column stops the fit.
     setDocument({{"Var1", {1, 2, 3}}, {"Var2", {1, 3, 2}}, {"Var3", {1, 2, 3, 4, 5}}});
