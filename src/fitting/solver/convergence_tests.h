@@ -2,8 +2,9 @@
 // The tests that decide whether a fit stands at a minimum of the sum of squares. A fit is
 // converged only where both hold: its full Gauss-Newton step is small against the
 // parameters' own scale (or the sum of squares no longer falls), and the residuals are
-// (within their rounding) orthogonal to the Jacobian's columns. Each is taken without squaring anything that could overflow or
-// underflow, and a test whose figures are not numbers fails.
+// (within their rounding) orthogonal to the Jacobian's columns. Each is taken without
+// squaring anything that could overflow or underflow, and a test whose figures are not
+// numbers fails.
 #include <Eigen/Core>
 
 namespace solver {

@@ -43,7 +43,7 @@ IterationOutcome runGaussNewton(FitModel& model, const Eigen::VectorXd& observed
         // where the steps from it led.
         for (Eigen::Index j = 0; j < n; ++j)
             if (qr.columnNorms()(j) == 0)
-                return out.stop(FitStatus::NotConverged, noEffectMessage(model, static_cast<int>(j), iter == done + 1));
+                return out.stop(FitStatus::NotConverged, noEffectMessage(model, static_cast<int>(j), iter == 1));
         if (!qr.fullRank()) return out.stop(FitStatus::Singular, kSingularMessage);
         double change = 0;
         const Eigen::VectorXd step = -qr.solve(res, &change);

@@ -3,8 +3,6 @@
 // data, so that the iterations work on residuals of about unit size whatever the units of
 // the data: their squares, products and sums then neither overflow nor underflow. A power of
 // two divides without rounding, so the iterations take the same steps as on the data itself.
-#include <cmath>
-
 #include "fitting/solver/fit_model.h"
 
 namespace solver {
@@ -33,9 +31,7 @@ public:
             values *= factor_;
             jacobian *= factor_;
             bad = firstBeyondRange(values);
-            if (bad < 0 && factor_ > 1 && !jacobian.allFinite())
-                for (Eigen::Index i = 0; bad < 0; ++i)
-                    if (!jacobian.row(i).allFinite()) bad = static_cast<int>(i);
+            if (bad < 0) bad = firstBeyondRange(jacobian);
             scaledOverflow_ = bad >= 0;
         }
         return bad;
@@ -48,13 +44,12 @@ public:
     std::string parameterName(int j) const override { return model_.parameterName(j); }
 
 private:
-    // The first point whose scaled value is not finite, or -1. Only data smaller than 1
-    // scale the model up: dividing by a larger scale cannot overflow.
-    int firstBeyondRange(const Eigen::VectorXd& v) const {
-        if (factor_ <= 1) return -1;
-        for (Eigen::Index i = 0; i < v.size(); ++i)
-            if (!std::isfinite(v(i))) return static_cast<int>(i);
-        return -1;
+    // The first point (row) with a scaled entry that is not finite, or -1. Only data smaller
+    // than 1 scale the model up: dividing by a larger scale cannot overflow.
+    int firstBeyondRange(const Eigen::MatrixXd& scaled) const {
+        if (factor_ <= 1 || scaled.allFinite()) return -1;
+        for (Eigen::Index i = 0;; ++i)
+            if (!scaled.row(i).allFinite()) return static_cast<int>(i);
     }
 
     FitModel& model_;

@@ -11,7 +11,8 @@ Eigen::VectorXd columnLengths(const Eigen::MatrixXd& a) {
     return lengths;
 }
 
-double powerOfTwoScaleOf(double largest) {
+double powerOfTwoScale(const Eigen::VectorXd& v) {
+    const double largest = v.size() > 0 ? v.cwiseAbs().maxCoeff() : 0.0;
     if (!(largest > 0) || !std::isfinite(largest)) return 1.0;
     int exponent = 0;
     std::frexp(largest, &exponent);  // largest = f 2^exponent with 0.5 <= f < 1

@@ -23,12 +23,8 @@ double stableLength(const Eigen::MatrixBase<Derived>& v) {
 // The length of each column of a.
 Eigen::VectorXd columnLengths(const Eigen::MatrixXd& a);
 
-// The power of two at or above the largest |v_i| (1 when v is 0 or not finite): dividing by
-// it brings v into [-1, 1] without rounding.
-double powerOfTwoScaleOf(double largest);
-template <typename Derived>
-double powerOfTwoScale(const Eigen::MatrixBase<Derived>& v) {
-    return powerOfTwoScaleOf(v.size() > 0 ? v.cwiseAbs().maxCoeff() : 0.0);
-}
+// The power of two at or above the largest |v_i| (1 when v is 0): dividing by it brings v
+// into [-1, 1] without rounding.
+double powerOfTwoScale(const Eigen::VectorXd& v);
 
 }  // namespace solver
