@@ -47,6 +47,15 @@ struct StepPartials {
 EvalStatus evaluateRecording(const Program& program, const Vars& vars, bool degree, double* registers,
                              StepPartials* partials, const std::vector<unsigned char>& needed, double& value);
 
+// Evaluates as evaluate() does (messages not shown) and, on Ok, gives in `rounding` a bound of the
+// rounding error of the value: the first-order running error of the steps (each step's own rounding,
+// plus its operands' errors carried through its partial derivatives), so that cancellation between
+// large terms and the rounding of a large argument show in it as they do in the value.
+// Variables and numbers count as exact (the data and parameters are the numbers given).
+// `rounding` is not finite where a partial derivative on the way is not (it is then no bound).
+// What evaluateRecording gives Failed (RND, a run only the postfix form finishes) fails here too.
+EvalStatus evaluateRounding(const Program& program, const Vars& vars, bool degree, double& value, double& rounding);
+
 // RND draws from a generator of its own, the same sequence in every run;
 // this restarts it (for tests).
 void seedRandom(unsigned seed);

@@ -10,3 +10,5 @@ trelvane_test(formula_allocation_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/allocati
               LIBS trelvane_formula LABELS sanitize)
 trelvane_test(formula_pi_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/pi_test.cpp
               LIBS trelvane_formula LABELS sanitize)
+trelvane_test(formula_rounding_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/rounding_test.cpp
+              LIBS trelvane_formula LABELS sanitize)
