@@ -1,11 +1,13 @@
 #pragma once
-// The tests that decide whether a fit stands at a minimum of the sum of squares. A fit is
-// converged only where both hold: its full Gauss-Newton step is small against the
+// The tests that decide whether a fit stands at a stationary point of the sum of squares. A
+// fit is converged only where both hold: its full Gauss-Newton step is small against the
 // parameters' own scale (or the sum of squares no longer falls), and the residuals are
 // (within their rounding) orthogonal to the Jacobian's columns. Each is taken without
 // squaring anything that could overflow or underflow, and a test whose figures are not
 // numbers fails.
 #include <Eigen/Core>
+
+#include "fitting/solver/residual_rounding.h"
 
 namespace solver {
 
@@ -20,8 +22,9 @@ bool smallScaledStep(const Eigen::VectorXd& step, const Eigen::VectorXd& x, cons
 // Jacobian's column space, |Q1^T r| / |r| from its QR factors (at least the cosine with any
 // one column, and the square root of the relative reduction the full Gauss-Newton step
 // promises), is at most sqrt(tol); or the residuals' projection on that space, cosine |r|, is
-// within the rounding of the model's values and the data, where no smaller one can be computed.
-// A cosine that is not a number fails.
-bool stationary(double cosine, const Eigen::VectorXd& values, const Eigen::VectorXd& observed, double tol);
+// within their rounding at the point (the model's own, and the last bits of the values and
+// the data), where no smaller one can be computed. A cosine that is not a number fails.
+bool stationary(double cosine, double residualLength, double tol, ResidualRounding& rounding,
+                const FitPoint& point);
 
 }  // namespace solver

@@ -23,6 +23,15 @@ public:
     virtual int evaluateWithJacobian(const Eigen::VectorXd& params, Eigen::VectorXd& values,
                                      Eigen::MatrixXd& jacobian) = 0;
 
+    // A bound of the rounding error that evaluating the model commits in each value at params:
+    // far more than the last bit where a value is the small difference of large terms or the
+    // sine of a large argument. False where the model cannot give one.
+    virtual bool valueRounding(const Eigen::VectorXd& params, Eigen::VectorXd& bound) {
+        (void)params;
+        (void)bound;
+        return false;
+    }
+
     // Whether the last evaluation that found no value stopped at a value beyond the range of
     // numbers (an overflow) rather than outside the model's domain.
     virtual bool lastFailureOverflowed() const { return false; }

@@ -75,6 +75,20 @@ int FormulaModel::evaluateWithJacobian(const Eigen::VectorXd& params, Eigen::Vec
     return -1;
 }
 
+bool FormulaModel::valueRounding(const Eigen::VectorXd& params, Eigen::VectorXd& bound) {
+    bound.resize(points_);
+    setParameters(params);
+    for (int i = 0; i < points_; ++i) {
+        setPoint(i);
+        double value = 0, rounding = 0;
+        if (formula::evaluateRounding(program_, vars_, false, value, rounding) != formula::EvalStatus::Ok ||
+            !std::isfinite(rounding))
+            return false;
+        bound(i) = rounding;
+    }
+    return true;
+}
+
 bool FormulaModel::overflowsAt(int i) {
     setPoint(i);
     const formula::EvalResult r = formula::evaluate(program_, vars_, false);

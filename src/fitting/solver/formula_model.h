@@ -28,6 +28,7 @@ public:
     int evaluate(const Eigen::VectorXd& params, Eigen::VectorXd& values) override;
     int evaluateWithJacobian(const Eigen::VectorXd& params, Eigen::VectorXd& values,
                              Eigen::MatrixXd& jacobian) override;
+    bool valueRounding(const Eigen::VectorXd& params, Eigen::VectorXd& bound) override;
     bool lastFailureOverflowed() const override { return overflowed_; }
     std::string describePoint(int i) const override;
     std::string parameterName(int j) const override;

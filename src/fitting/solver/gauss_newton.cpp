@@ -5,6 +5,7 @@
 
 #include "fitting/solver/convergence_tests.h"
 #include "fitting/solver/iteration.h"
+#include "fitting/solver/rank_deficiency.h"
 #include "fitting/solver/scaled_qr.h"
 #include "fitting/solver/stable_norm.h"
 
@@ -16,6 +17,23 @@ constexpr int kMaxHalvings = 40;
 
 const char* const kSingularMessage =
     "The parameters cannot be determined from the data: the Jacobian is singular.";
+
+// Where the Jacobian is rank-deficient Gauss-Newton has no step. Whose doing that is decides
+// the message: the model's or the data's wherever the parameters stand; the point's where a
+// parameter has lost all effect there (a zero start, or a plateau the steps ran onto); the
+// data's at a stationary point; otherwise the point's again. Other starting values (or
+// Levenberg-Marquardt, which steps on in the parameters that have an effect) mend the point's.
+template <typename AtMinimum>
+IterationOutcome&& stopDeficient(IterationOutcome& out, FitModel& model, const ScaledQR& qr, bool atStart,
+                                 AtMinimum&& atMinimum) {
+    std::vector<int> zeroEverywhere;
+    if (deficientEverywhere(model, out.params, zeroEverywhere))
+        return out.stop(FitStatus::Singular, undeterminedMessage(model, zeroEverywhere, dependentParameters(qr)));
+    const std::vector<int> zero = zeroColumns(qr);
+    if (!zero.empty()) return out.stop(FitStatus::NotConverged, noEffectMessage(model, zero.front(), atStart));
+    if (atMinimum()) return out.stop(FitStatus::Singular, kSingularMessage);
+    return out.stop(FitStatus::NotConverged, singularAwayMessage(model, dependentParameters(qr), atStart));
+}
 
 }  // namespace
 
@@ -39,24 +57,28 @@ IterationOutcome runGaussNewton(FitModel& model, const Eigen::VectorXd& observed
         if (fnorm == 0) return out.stop(FitStatus::Converged);
 
         const ScaledQR qr(jac);
-        // A parameter without effect here is the point's doing, not the data's: the start, or
-        // where the steps from it led.
-        for (Eigen::Index j = 0; j < n; ++j)
-            if (qr.columnNorms()(j) == 0)
-                return out.stop(FitStatus::NotConverged, noEffectMessage(model, static_cast<int>(j), iter == 1));
-        if (!qr.fullRank()) return out.stop(FitStatus::Singular, kSingularMessage);
         double change = 0;
         const Eigen::VectorXd step = -qr.solve(res, &change);
+        // Whether the point is stationary: asked only where a decision rests on it, as it may
+        // cost an evaluation of the model's rounding. x does not move before it is asked.
+        const Eigen::VectorXd here = x;
+        const FitPoint point{model, here, f, observed};
+        auto atMinimum = [&, known = false, value = false]() mutable {
+            if (!known) value = stationary(change / fnorm, fnorm, tol, out.rounding, point), known = true;
+            return value;
+        };
+        if (!qr.fullRank()) return stopDeficient(out, model, qr, iter == done + 1, atMinimum);
 
         // Convergence by the size of the full step or by the predicted reduction, each only
-        // where the residuals are orthogonal to the Jacobian as well.
-        const bool smallStep = smallScaledStep(step, x, qr.columnNorms(), tol);
-        const bool atMinimum = stationary(change / fnorm, f, observed, tol);
+        // where the residuals are orthogonal to the Jacobian as well. A step that moves the
+        // fitted values by no more than their rounding is small whatever the parameters' size.
+        const bool smallStep =
+            smallScaledStep(step, x, qr.columnNorms(), tol) || out.rounding.covers(change, point);
         const double predicted = (change / fnorm) * (change / fnorm);
         // A full step that lowers the length of the residuals by less than their rounding
         // (the lowering is about change^2 / 2 |r|) is taken unless the length rises beyond it:
         // the length cannot tell, and the step from the Jacobian is far more precise.
-        const double rounding = residualRounding(f, observed);
+        const double rounding = out.rounding.estimate(f, observed);
         const double slack = change * change <= 2 * fnorm * rounding ? rounding : 0;
 
         double lambda = 1;
@@ -77,16 +99,28 @@ IterationOutcome runGaussNewton(FitModel& model, const Eigen::VectorXd& observed
                 break;
             }
         }
-        if (smallStep && atMinimum) return out.stop(FitStatus::Converged);
+        // Converged at the point shown stationary, which the step leaves only where it lowers
+        // the sum of squares: one the rounding let through while raising it may have left the
+        // minimum along a curved valley, where the step's own length hides how far it went.
+        auto converged = [&] {
+            if (accepted && trialNorm >= fnorm) {
+                x = here;
+                // The refinement starts afresh from there.
+                out.mixing.clear();
+                out.lastStep = {};
+            }
+            return out.stop(FitStatus::Converged);
+        };
+        if (smallStep && atMinimum()) return converged();
         if (!accepted) {
             // Rounding alone keeps the sum of squares from falling: it is at its minimum.
-            if (atMinimum) return out.stop(FitStatus::Converged);
+            if (atMinimum()) return out.stop(FitStatus::Converged);
             return out.stop(FitStatus::NotConverged,
                             "Gauss-Newton could not reduce the residual sum of squares, although it is not at a "
                             "minimum; please try other starting values, or Levenberg-Marquardt.");
         }
-        if (lambda == 1 && atMinimum && predicted <= tol && 1 - (trialNorm / fnorm) * (trialNorm / fnorm) <= tol)
-            return out.stop(FitStatus::Converged);
+        if (lambda == 1 && predicted <= tol && 1 - (trialNorm / fnorm) * (trialNorm / fnorm) <= tol && atMinimum())
+            return converged();
     }
 }
 

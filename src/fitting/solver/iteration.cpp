@@ -2,9 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
-
-#include "fitting/solver/stable_norm.h"
 
 namespace solver {
 
@@ -58,34 +55,5 @@ bool IterationOutcome::jacobianAt(FitModel& model, Eigen::VectorXd& values, Eige
 }
 
 double methodTolerance(const FitOptions& options) { return std::max(options.tolerance, kRefinedStep); }
-
-double residualRounding(const Eigen::VectorXd& values, const Eigen::VectorXd& observed) {
-    return std::numeric_limits<double>::epsilon() * stableLength(values.cwiseAbs() + observed.cwiseAbs());
-}
-
-std::string noEffectMessage(const FitModel& model, int j, bool atStart) {
-    if (atStart)
-        return "The parameter " + model.parameterName(j) +
-               " has no effect on the model at the starting values; please try other starting values.";
-    return "The fit stopped where the parameter " + model.parameterName(j) +
-           " has no effect on the model; please try other starting values.";
-}
-
-namespace {
-
-// The fraction of the model's size below which a parameter's effect counts as none.
-constexpr double kNoEffect = 1e-10;
-
-}  // namespace
-
-int parameterWithoutEffect(const Eigen::MatrixXd& jacobian, const Eigen::VectorXd& params,
-                           const Eigen::VectorXd& values, const Eigen::VectorXd& observed) {
-    const double size = std::max(stableLength(values), stableLength(observed));
-    for (Eigen::Index j = 0; j < params.size(); ++j) {
-        const double scale = params(j) != 0 ? std::abs(params(j)) : 1.0;
-        if (stableLength(jacobian.col(j)) * scale <= kNoEffect * size) return static_cast<int>(j);
-    }
-    return -1;
-}
 
 }  // namespace solver

@@ -8,6 +8,7 @@
 #include "fitting/solver/anderson_mixing.h"
 #include "fitting/solver/fit_model.h"
 #include "fitting/solver/fit_result.h"
+#include "fitting/solver/residual_rounding.h"
 
 namespace solver {
 
@@ -34,6 +35,8 @@ struct IterationOutcome {
     // Gauss-Newton step taken whole (plain), which with the next one tells the rate at which
     // the steps shrink.
     AndersonMixing mixing;
+    // The rounding of the residuals, kept from the method to the refinement for its estimates.
+    ResidualRounding rounding;
     struct {
         double change = std::numeric_limits<double>::infinity();
         bool plain = false;
@@ -55,6 +58,11 @@ struct IterationOutcome {
     // numbers (UndefinedAtStart where, in the first iteration, it has no value).
     bool jacobianAt(FitModel& model, Eigen::VectorXd& values, Eigen::MatrixXd& jacobian);
 };
+
+// The message of a fit whose steps cannot lower the sum of squares away from a minimum.
+inline constexpr const char* kCannotReduceMessage =
+    "The fit could not reduce the residual sum of squares any further, although it is not at a minimum; "
+    "please try other starting values.";
 
 // The vectors an iteration works in, for m points and n parameters.
 struct Workspace {
@@ -89,22 +97,5 @@ inline constexpr double kRefinedStep = 1e-9;
 // The tolerance of the methods' own convergence tests: the user's, but no smaller than the
 // refinement's step, below which the refinement's tests take over.
 double methodTolerance(const FitOptions& options);
-
-// The size of the rounding in the residuals: the last bit of every model value and datum.
-// A step that moves the fitted values less than this is rounding; one that lowers the length
-// of the residuals by less cannot be told from one that raises it.
-double residualRounding(const Eigen::VectorXd& values, const Eigen::VectorXd& observed);
-
-// The message of a fit that stops where parameter j has no effect on the model: at the
-// starting values, or where the steps from them led.
-std::string noEffectMessage(const FitModel& model, int j, bool atStart);
-
-// The first parameter whose whole value (or a unit change, when it is 0) moves the model by
-// less than a tiny fraction of its size, or -1. Such a parameter has no effect: the
-// iterations have drifted onto a plateau (such as a rate constant grown so large that its
-// exponential is 0 at every point), where the sum of squares no longer changes although it
-// is not at a minimum.
-int parameterWithoutEffect(const Eigen::MatrixXd& jacobian, const Eigen::VectorXd& params,
-                           const Eigen::VectorXd& values, const Eigen::VectorXd& observed);
 
 }  // namespace solver

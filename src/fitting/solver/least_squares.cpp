@@ -6,8 +6,11 @@
 #include <new>
 #include <string>
 
+#include "fitting/solver/convergence_tests.h"
 #include "fitting/solver/fit_statistics.h"
 #include "fitting/solver/iteration.h"
+#include "fitting/solver/rank_deficiency.h"
+#include "fitting/solver/scaled_qr.h"
 #include "fitting/solver/scaled_model.h"
 #include "fitting/solver/stable_norm.h"
 
@@ -65,6 +68,43 @@ std::string checkInput(const FitModel& model, const std::vector<double>& observe
     return {};
 }
 
+// A fit that ends where the Jacobian is rank-deficient, and the method did not say why. Where
+// that holds wherever the parameters stand, no starting value can mend it: whatever the
+// method's end, that is the cause. Otherwise a converged fit stands at a stationary point
+// where a parameter has lost all effect (a plateau the steps ran onto: other starting values
+// mend it), or where the data do not determine the parameters.
+void judgeDeficiency(FitModel& model, const Eigen::VectorXd& params, const Eigen::MatrixXd& jac, FitResult& result) {
+    if (!jac.allFinite()) return;
+    const ScaledQR qr(jac);
+    if (qr.fullRank()) return;
+    std::vector<int> zeroEverywhere;
+    if (deficientEverywhere(model, params, zeroEverywhere)) {
+        result.status = FitStatus::Singular;
+        result.message = undeterminedMessage(model, zeroEverywhere, dependentParameters(qr));
+        return;
+    }
+    if (result.status != FitStatus::Converged) return;
+    const std::vector<int> zero = zeroColumns(qr);
+    if (!zero.empty()) {
+        result.status = FitStatus::NotConverged;
+        result.message = noEffectMessage(model, zero.front(), false);
+        return;
+    }
+    result.status = FitStatus::Singular;
+    result.message = "The parameters cannot all be determined from the data: the Jacobian is singular at the solution.";
+}
+
+// Whether the point where the refinement stalled (its values and Jacobian are those of the
+// point) is stationary at tol.
+bool stalledStationary(FitModel& model, const Eigen::VectorXd& observed, double tol, IterationOutcome& it) {
+    const Eigen::VectorXd res = it.values - observed;
+    const double length = stableLength(res);
+    double change = 0;
+    ScaledQR(it.jacobian).solve(res, &change);
+    return length == 0 ||
+           stationary(change / length, length, tol, it.rounding, FitPoint{model, it.params, it.values, observed});
+}
+
 FitResult run(FitModel& model, const std::vector<double>& observedIn,
               const std::vector<double>& startIn, const FitOptions& options) {
     if (std::string s = checkInput(model, observedIn, startIn, options); !s.empty())
@@ -102,6 +142,11 @@ FitResult run(FitModel& model, const std::vector<double>& observedIn,
             IterationOutcome again = iterate(it.params, tight, it.iterations);
             if (again.status == FitStatus::Converged) refineConverged(scaledModel, scaledObserved, tight, again);
             it = std::move(again);
+            // Stalled again: rounding hides the way on. Converged only where the point is
+            // stationary at the user's tolerance.
+            if (it.status == FitStatus::Converged && it.refinementStalled &&
+                !stalledStationary(scaledModel, scaledObserved, methodTolerance(options), it))
+                it.stop(FitStatus::NotConverged, kCannotReduceMessage);
         }
     }
     if (it.status == FitStatus::UndefinedAtStart || it.status == FitStatus::Cancelled || it.atStart) {
@@ -133,15 +178,7 @@ FitResult run(FitModel& model, const std::vector<double>& observedIn,
     else
         fullRank = defined && inverseNormalRoots(jac, roots);
     fillStandardErrors(result, roots);
-    if (const int j = defined ? parameterWithoutEffect(jac, it.params, values, observed) : -1;
-        result.status == FitStatus::Converged && j >= 0) {
-        result.status = FitStatus::NotConverged;
-        result.message = noEffectMessage(model, j, false);
-    } else if (result.status == FitStatus::Converged && !fullRank) {
-        result.status = FitStatus::Singular;
-        result.message =
-            "The parameters cannot all be determined from the data: the Jacobian is singular at the solution.";
-    }
+    if (!fullRank && defined && result.status != FitStatus::Singular) judgeDeficiency(model, it.params, jac, result);
     return result;
 }
 

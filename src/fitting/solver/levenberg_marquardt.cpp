@@ -31,10 +31,11 @@ constexpr int kMaxTrials = 200;
 constexpr double kProbe = 0.1;
 constexpr double kMaxCorrection = 0.75;
 
-// Both stop short of a minimum: the start is poor, or the model cannot reach the data from it.
-const char* const kCannotReduce =
-    "The fit could not reduce the residual sum of squares any further, although it is not at a minimum; "
-    "please try other starting values.";
+// How far a column must shrink in one step for the step to count as run onto a plateau.
+constexpr double kCollapse = 1e-10;
+
+// Stops short of a minimum, as kCannotReduceMessage: the start is poor, or the model cannot
+// reach the data from it.
 const char* const kAtTheEdge =
     "The fit stopped at the edge of the region where the model has a value; please try other starting values.";
 
@@ -46,6 +47,7 @@ public:
           observed_(observed),
           options_(options),
           tol_(methodTolerance(options)),
+          dataSize_(stableLength(observed)),
           out_(start, done),
           first_(done + 1),
           x_(out_.params),
@@ -59,14 +61,25 @@ private:
     enum class Trial { Rejected, Accepted, Stop };
 
     bool returnFromPlateau();
+    // The size the columns are measured against: that of the model's values at this
+    // iteration's point, or of the data where they are larger (never 0: the fit is done there).
+    double modelSize() const { return std::max(stableLength(values_), dataSize_); }
     void factor(int iter);
     Trial tryStep(int iter);
     bool accelerate(Eigen::VectorXd& step);
     // The model's values and residuals at p into trialValues_ and trialRes_; false where it
     // has no value.
     bool evaluateAt(const Eigen::VectorXd& p);
-    // Whether the tests of the steps count (see run()).
-    bool atMinimum() const { return stationary_ && (!damped_ || gaussNewtonGain_ <= tol_); }
+    // Whether the point of this iteration is stationary (see run()); asked only where a
+    // decision rests on it, as it may cost an evaluation of the model's rounding.
+    bool atMinimum() {
+        if (!stationaryKnown_) {
+            stationary_ = stationary(gaussNewtonChange_, factoredNorm_, tol_, out_.rounding,
+                                     FitPoint{model_, factored_, values_, observed_});
+            stationaryKnown_ = true;
+        }
+        return stationary_;
+    }
     Trial stop(FitStatus status, const char* message = "") {
         out_.stop(status, message);
         return Trial::Stop;
@@ -77,27 +90,32 @@ private:
     const FitOptions& options_;
     const double tol_;
     const double eps_ = std::numeric_limits<double>::epsilon();
+    const double dataSize_;
     IterationOutcome out_;
     const int first_;  // the number of the first iteration
     Eigen::VectorXd& x_;
     const Eigen::Index n_;
 
     Eigen::VectorXd values_, trialValues_, res_, trialRes_, diag_, colNorms_;
+    // The point of this iteration, where values_, jac_ and the factors belong, and the length
+    // of its residuals (fnorm_ moves on with an accepted step).
+    Eigen::VectorXd factored_;
+    double factoredNorm_ = 0;
     // The columns' scale (their lengths; 1 for a zero column) and diag_ in the scaled parameters.
     Eigen::VectorXd colScale_, scaledDiag_;
     Eigen::MatrixXd jac_, scaledJac_;
     Eigen::ColPivHouseholderQR<Eigen::MatrixXd> qr_;
     TrustRegionFactors fac_;
     double fnorm_ = 0, delta_ = 0, xnorm_ = 0, par_ = 0;
-    // How much the full Gauss-Newton step would lower the sum of squares, relatively.
-    double gaussNewtonGain_ = 0;
-    bool undefinedTrial_ = false, damped_ = false, stationary_ = false;
+    // The cosine between the residuals and the Jacobian's columns.
+    double gaussNewtonChange_ = 0;
+    bool undefinedTrial_ = false, damped_ = false, stationary_ = false, stationaryKnown_ = false;
 
     // The point before the last accepted step, to return to when that step ran onto a plateau.
     struct {
         bool valid = false;
-        Eigen::VectorXd x, res;
-        double fnorm = 0, pnorm = 0;
+        Eigen::VectorXd x, res, colNorms;
+        double fnorm = 0, pnorm = 0, size = 0;
     } back_;
 };
 
@@ -119,30 +137,44 @@ IterationOutcome LevenbergMarquardt::run() {
 
         // The cosine between the residuals and the Jacobian's columns, which is also the root
         // of the relative reduction the full Gauss-Newton step promises. Zero to rounding: the
-        // minimum. The tests of the steps below count only where the point is stationary, and
-        // where that step, too, predicts a reduction within the tolerance or lies inside the
-        // region. Where the region cuts the steps short while that step promises more, the
-        // steps have to be short for another reason than a minimum: the edge of the region
-        // where the model has a value, or a sharp bend of a valley, where small reductions do
-        // not mean that the fit is done.
-        const double gaussNewtonChange = stableLength(fac_.qtr.head(fac_.rank)) / fnorm_;
-        if (gaussNewtonChange <= eps_) return out_.stop(FitStatus::Converged);
-        stationary_ = stationary(gaussNewtonChange, values_, observed_, tol_);
-        gaussNewtonGain_ = gaussNewtonChange * gaussNewtonChange;
+        // minimum. The tests of the steps below count only where the point is stationary: the
+        // cosine within the square root of the tolerance, which bounds what that step promises
+        // as well, or the residuals' projection within their rounding. Where the region cuts
+        // the steps short while that step promises more, the steps have to be short for another
+        // reason than a minimum: the edge of the region where the model has a value, or a sharp
+        // bend of a valley, where small reductions do not mean that the fit is done.
+        gaussNewtonChange_ = stableLength(fac_.qtr.head(fac_.rank)) / fnorm_;
+        if (gaussNewtonChange_ <= eps_) return out_.stop(FitStatus::Converged);
+        stationaryKnown_ = false;
         undefinedTrial_ = false;
         for (int trial = 1;; ++trial) {
             const Trial t = tryStep(iter);
             if (t == Trial::Stop) return std::move(out_);
             if (t == Trial::Accepted) break;
-            if (trial >= kMaxTrials || !(delta_ > 0)) return out_.stop(FitStatus::NotConverged, kCannotReduce);
+            if (trial >= kMaxTrials || !(delta_ > 0)) {
+                // Rounding alone keeps the sum of squares from falling: it is stationary.
+                if (atMinimum()) return out_.stop(FitStatus::Converged);
+                return out_.stop(FitStatus::NotConverged, kCannotReduceMessage);
+            }
         }
     }
 }
 
 // A step that made a parameter lose all effect reduced the sum of squares by settling on a
-// plateau, where the fit can only stall: go back and try a shorter step.
+// plateau (an exponential term that underflows at every point once its rate has run away),
+// where the fit can only stall: go back and try a shorter step. Lost: the parameter's column
+// shrank in the step to nothing beside the size of the model's values (or the data's, where
+// they are larger), against what it was before. That is free of the parameter's own value: a
+// parameter whose best value is 0 keeps its effect, and a column that scales with another
+// parameter (b in a e^(bx) as a falls) keeps its size beside the model's. A column that was
+// zero before has not collapsed: the fit steps on in the other parameters.
 bool LevenbergMarquardt::returnFromPlateau() {
-    if (!back_.valid || parameterWithoutEffect(jac_, x_, values_, observed_) < 0) return false;
+    if (!back_.valid) return false;
+    colNorms_ = columnLengths(jac_);
+    const double size = modelSize(), before = back_.size;
+    if (!((back_.colNorms.array() > 0) &&
+          (colNorms_.array() / size <= kCollapse * (back_.colNorms.array() / before))).any())
+        return false;
     x_ = back_.x;
     res_ = back_.res;
     fnorm_ = back_.fnorm;
@@ -155,7 +187,9 @@ bool LevenbergMarquardt::returnFromPlateau() {
 }
 
 void LevenbergMarquardt::factor(int iter) {
-    colNorms_ = columnLengths(jac_);
+    factored_ = x_;
+    factoredNorm_ = fnorm_;
+    if (!back_.valid) colNorms_ = columnLengths(jac_);  // otherwise returnFromPlateau took them
     colScale_ = (colNorms_.array() == 0).select(1.0, colNorms_);
     scaledJac_ = jac_ * colScale_.cwiseInverse().asDiagonal();
     qr_.compute(scaledJac_);
@@ -247,6 +281,8 @@ LevenbergMarquardt::Trial LevenbergMarquardt::tryStep(int iter) {
             back_.res = res_;
             back_.fnorm = fnorm_;
             back_.pnorm = pnorm;
+            back_.colNorms = colNorms_;
+            back_.size = modelSize();
             // The refinement mixes its steps with the last full Gauss-Newton step (earlier ones,
             // far from the minimum, would only blur the mixing).
             out_.mixing.clear();
@@ -273,7 +309,7 @@ LevenbergMarquardt::Trial LevenbergMarquardt::tryStep(int iter) {
     if (delta_ <= tol_ * xnorm_ && atMinimum()) return stop(FitStatus::Converged);
     if (delta_ <= eps_ * xnorm_) {
         if (atMinimum()) return stop(FitStatus::Converged);
-        return stop(FitStatus::NotConverged, undefinedTrial_ ? kAtTheEdge : kCannotReduce);
+        return stop(FitStatus::NotConverged, undefinedTrial_ ? kAtTheEdge : kCannotReduceMessage);
     }
     if (std::abs(actred) <= eps_ && prered <= eps_ && 0.5 * ratio <= 1 && atMinimum())
         return stop(FitStatus::Converged);

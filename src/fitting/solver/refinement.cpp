@@ -49,8 +49,8 @@ private:
     bool step(const ScaledQR& qr);
     // The steps no longer make progress: rounding, where the point is stationary to the
     // refined step; otherwise the method stopped too early for these steps. Ends the steps.
-    bool stalled(double cosine) {
-        out_.refinementStalled = !stationary(cosine, out_.values, observed_, fine_);
+    bool stalled(double cosine, double residualLength, const FitPoint& point) {
+        out_.refinementStalled = !stationary(cosine, residualLength, fine_, out_.rounding, point);
         return false;
     }
     // Whether the sum of squares at p is at most ssr, or ssr and its rounding (slack).
@@ -97,9 +97,13 @@ bool Refinement::step(const ScaledQR& qr) {
     const Eigen::VectorXd step = -qr.solve(res, &change);
     // A step within the rounding of the fitted values, or one that no longer shrinks, is
     // rounding: x is as close to the minimum as it gets. Or it is as close as asked already.
-    const double rounding = residualRounding(out_.values, observed_);
-    if (change <= rounding) return false;
-    if (change >= previousChange_) return stalled(change / std::sqrt(ssr));
+    // (The rounding's estimate suffices here: a rounding step it misses is taken, and the
+    // stall test after it computes the rounding.)
+    const Eigen::VectorXd here = x;
+    const FitPoint point{model_, here, out_.values, observed_};
+    const double length = std::sqrt(ssr);
+    if (change <= out_.rounding.estimate(out_.values, observed_)) return false;
+    if (change >= previousChange_) return stalled(change / length, length, point);
     if (smallScaledStep(step, x, qr.columnNorms(), fine_) && change * change <= fine_ * ssr) return false;
 
     // The distance from the minimum after a plain step, as a multiple of the step: the steps
@@ -120,12 +124,12 @@ bool Refinement::step(const ScaledQR& qr) {
         // (2 |r| times the rounding of the residuals), the sum cannot tell whether it does:
         // the full step, computed from the Jacobian far more precisely, is taken unless the
         // sum rises beyond that rounding.
-        const double slack = 2 * std::sqrt(ssr) * rounding;
+        const double slack = 2 * length * out_.rounding.estimate(out_.values, observed_);
         double lambda = 1;
         for (int h = 0;; ++h, lambda *= 0.5) {
             next = x + lambda * step;
             if (lowers(next, ssr, h == 0 && change * change <= slack ? slack : 0)) break;
-            if (h == (last ? 0 : kMaxHalvings)) return last ? false : stalled(change / std::sqrt(ssr));
+            if (h == (last ? 0 : kMaxHalvings)) return last ? false : stalled(change / length, length, point);
         }
         plain = lambda == 1;
         if (!plain) last = false;

@@ -36,6 +36,11 @@ public:
         }
         return bad;
     }
+    bool valueRounding(const Eigen::VectorXd& params, Eigen::VectorXd& bound) override {
+        if (!model_.valueRounding(params, bound)) return false;
+        bound *= factor_;
+        return bound.allFinite();
+    }
     // Values that a number holds can still be beyond the range at the data's scale (a model
     // of 1e300 against data of 1e-20): an overflow as well.
     bool lastFailureOverflowed() const override { return scaledOverflow_ || model_.lastFailureOverflowed(); }

@@ -21,6 +21,9 @@ public:
 
     Eigen::Index rank() const { return qr_.rank(); }
     bool fullRank() const { return qr_.rank() == qr_.cols(); }
+    // Column k of the factors belongs to unknown permutation()(k): the pivots beyond the rank
+    // are the unknowns the others span.
+    const Eigen::VectorXi& permutation() const { return qr_.colsPermutation().indices(); }
     // The length of each column before scaling (taken without overflow or underflow).
     const Eigen::VectorXd& columnNorms() const { return norms_; }
 

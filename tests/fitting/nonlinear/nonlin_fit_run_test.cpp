@@ -234,6 +234,41 @@ TEST_F(NonLinFitRun, APoorStartIsNeverReportedAsAFit) {
     EXPECT_NEAR(labelledNumber(reportLines(host.report)[5], "b"), 0.00997391, 1e-8);
 }
 
+// The data a new user types first: an exact quadratic, whose constant's best value is 0. Both
+// methods report it and draw it. A parameter the model does not change with is named, and
+// nothing is reported or drawn.
+TEST_F(NonLinFitRun, ExactDataAreReportedAndAnUndeterminedParameterIsNamed) {
+    std::vector<double> x, y;
+    for (int i = 0; i < 30; ++i) {
+        x.push_back(10.0 * i / 29);
+        y.push_back(2 * x.back() * x.back() + 3 * x.back());
+    }
+    for (long method : {1L, 2L}) {
+        SCOPED_TRACE(method);
+        setDocument({{"Var1", x}, {"Var2", y}});
+        gNonLinMethod = method;
+        msgs.clear();
+        FakeHost h;
+        ASSERT_TRUE(RunNonLinFit(input("a*x^2+b*x+c", {"a(1)", "b(1)", "c(1)"}), h));
+        EXPECT_TRUE(msgs.texts().empty());
+        EXPECT_NEAR(labelledNumber(reportLines(h.report)[4], "a"), 2, 1e-12);
+        EXPECT_NEAR(labelledNumber(reportLines(h.report)[5], "b"), 3, 1e-12);
+        EXPECT_NEAR(labelledNumber(reportLines(h.report)[6], "c"), 0, 1e-12);
+        EXPECT_GT(gGraphs->FunSurfs.Count(), 0);
+
+        setDocument({{"Var1", x}, {"Var2", y}});
+        gNonLinMethod = method;
+        msgs.clear();
+        FakeHost none;
+        EXPECT_FALSE(RunNonLinFit(input("a*x+0*b", {"a(1)", "b(1)"}), none));
+        EXPECT_EQ(msgs.texts(), std::vector<std::string>{
+                                    "The parameter b cannot be determined: with these data the model does not change "
+                                    "with it, whatever the parameters' values."});
+        EXPECT_EQ(none.report, "");
+        EXPECT_EQ(gGraphs->FunSurfs.Count(), 0);
+    }
+}
+
 TEST_F(NonLinFitRun, GridRowsFollowTheFittingDataRule) {
     // A longer third column adds no points; a gap in a chosen column stops the fit.
     setDocument({{"Var1", {1, 2, 3}}, {"Var2", {1, 3, 2}}, {"Var3", {1, 2, 3, 4, 5}}});

@@ -4,6 +4,7 @@
 // not use the solver (profile_reference.h).
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -175,6 +176,33 @@ TEST(NaiveStarts, ProportionalModelAtAnyScaleFromAnyStart) {
             }
 }
 
+// Random trials: each fits from its starting values by the method its number picks (even:
+// Levenberg-Marquardt, odd: Gauss-Newton) and is counted. One that does not converge must say
+// why; check(r) looks at one that does.
+struct TrialCount {
+    int cases = 0, converged = 0;
+
+    template <typename Check>
+    void run(int trial, const DataSet& d, double a0, double b0, Check check) {
+        const FitMethod method = trial % 2 ? FitMethod::GaussNewton : FitMethod::LevenbergMarquardt;
+        const solver::FitResult r = fit(d, a0, b0, method);
+        ++cases;
+        SCOPED_TRACE(std::string(d.model->formula) + " trial " + std::to_string(trial) + ", " + methodName(method) +
+                     ": " + r.message);
+        if (!r.converged()) {
+            expectAReason(r);
+            return;
+        }
+        ++converged;
+        check(r);
+    }
+    // A test means something only where most cases reach a minimum.
+    void expectMostConverged(int atLeast) const {
+        EXPECT_GT(cases, atLeast);
+        EXPECT_GT(converged, cases / 2);
+    }
+};
+
 // Random curves, noise and starts: whatever a fit reports as converged is the minimum.
 TEST(NaiveStarts, RandomDataAndStartsNeverConvergeElsewhere) {
     const reference::ProfileModel* models[] = {&kGrowth, &kDecay, &kRise};
@@ -182,7 +210,7 @@ TEST(NaiveStarts, RandomDataAndStartsNeverConvergeElsewhere) {
     auto uniform = [&random](double lo, double hi) {
         return lo + (hi - lo) * static_cast<double>(random() >> 11) * 0x1p-53;
     };
-    int converged = 0, cases = 0;
+    TrialCount count;
     for (int trial = 0; trial < 1500; ++trial) {
         const reference::ProfileModel& model = *models[trial % 3];
         // Curves that change by a factor e^0.5 .. e^8 over the data, of any size.
@@ -194,22 +222,58 @@ TEST(NaiveStarts, RandomDataAndStartsNeverConvergeElsewhere) {
         const reference::ProfileMinimum best = reference::profileMinimum(model, d.x, d.y, d.bLow, d.bHigh, 500);
         if (!best.found) continue;
         const double a0 = height * std::pow(10.0, uniform(-3, 3)), b0 = trueB * std::pow(10.0, uniform(-2, 1.5));
-        const FitMethod method = trial % 2 ? FitMethod::GaussNewton : FitMethod::LevenbergMarquardt;
-        const solver::FitResult r = fit(d, a0, b0, method);
-        ++cases;
-        SCOPED_TRACE(std::string(model.formula) + " trial " + std::to_string(trial) + ", " + methodName(method) +
-                     ": " + r.message);
-        if (!r.converged()) {
-            expectAReason(r);
-            continue;
-        }
-        ++converged;
-        EXPECT_TRUE(same(r.parameters[0], best.a, 6)) << r.parameters[0] << " for " << best.a;
-        EXPECT_TRUE(same(r.parameters[1], best.b, 6)) << r.parameters[1] << " for " << best.b;
+        count.run(trial, d, a0, b0, [&](const solver::FitResult& r) {
+            EXPECT_TRUE(same(r.parameters[0], best.a, 6)) << r.parameters[0] << " for " << best.a;
+            EXPECT_TRUE(same(r.parameters[1], best.b, 6)) << r.parameters[1] << " for " << best.b;
+        });
     }
-    // The test means something only where most cases reach a minimum.
-    EXPECT_GT(cases, 1000);
-    EXPECT_GT(converged, cases / 2);
+    count.expectMostConverged(1000);
+}
+
+// A model whose evaluation magnifies rounding: a ((b + x)^2 - x^2) at x up to 1E7, its values
+// formed from terms up to a million times larger. Stationary within the tolerance or that
+// rounding is what the fits may claim, and no more: the sum of squares at a converged fit
+// (taken in long double) exceeds the minimum's by no more than the tolerance's share of it
+// (the square of the cosine it allows) and the square of the rounding of the residuals.
+TEST(NaiveStarts, MagnifiedRoundingNeverConvergesAboveTheMinimum) {
+    const reference::ProfileModel squares{"a*((b+x)^2-x^2)", [](Real b, Real x) { return b * b + 2 * b * x; },
+                                          [](Real b, Real x) { return 2 * b + 2 * x; }};
+    std::mt19937_64 random(20261212);
+    auto uniform = [&random](double lo, double hi) {
+        return lo + (hi - lo) * static_cast<double>(random() >> 11) * 0x1p-53;
+    };
+    TrialCount count;
+    for (int trial = 0; trial < 600; ++trial) {
+        const int points = 8 + static_cast<int>(uniform(0, 30));
+        const double first = std::pow(10.0, uniform(2, 7)), trueB = uniform(0.5, 5) * (uniform(0, 1) < 0.5 ? -1 : 1);
+        const double height = std::pow(10.0, uniform(-10, 10)) * (uniform(0, 1) < 0.5 ? -1 : 1);
+        const double wobble = std::pow(10.0, uniform(-13, -3));
+        DataSet d{"squares", &squares, {}, {}, -20 * std::abs(trueB), 20 * std::abs(trueB)};
+        for (int i = 0; i < points; ++i) {
+            d.x.push_back(first * (1 + 0.1 * i));
+            d.y.push_back(height * static_cast<double>(squares.g(trueB, d.x.back())) *
+                          (1 + wobble * std::sin(1.7 * i + 0.3)));
+        }
+        const reference::ProfileMinimum best = reference::profileMinimum(squares, d.x, d.y, d.bLow, d.bHigh, 2000);
+        if (!best.found) continue;
+        const double a0 = height * std::pow(10.0, uniform(-1, 1)), b0 = trueB * std::pow(10.0, uniform(-0.5, 0.5));
+        count.run(trial, d, a0, b0, [&](const solver::FitResult& r) {
+            // The residuals' rounding: the last bits of the terms a (b + x)^2 and a x^2 and the datum.
+            Real ssr = 0, rounding = 0;
+            const Real a = r.parameters[0], b = r.parameters[1];
+            for (std::size_t i = 0; i < d.x.size(); ++i) {
+                const Real x = d.x[i], res = a * squares.g(b, x) - d.y[i];
+                const Real bits = std::numeric_limits<double>::epsilon() *
+                                  (std::abs(a * (b + x) * (b + x)) + std::abs(a * x * x) + std::abs(Real(d.y[i])));
+                ssr += res * res;
+                rounding += bits * bits;
+            }
+            const Real tolerance = solver::FitOptions().tolerance;
+            EXPECT_LE(ssr, best.ssr * (1 + tolerance) + 100 * rounding)
+                << "a = " << r.parameters[0] << " for " << best.a << ", b = " << r.parameters[1] << " for " << best.b;
+        });
+    }
+    count.expectMostConverged(500);
 }
 
 }  // namespace

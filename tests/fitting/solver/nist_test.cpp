@@ -129,7 +129,7 @@ void expectCertifiedDigits(const nist::Problem& p, const solver::FitResult& r) {
 // residuals (or leaves the model's domain), a parameter without effect, a singular Jacobian.
 bool namesTheReason(const std::string& message) {
     for (const char* reason : {"did not converge within", "could not reduce", "edge of the region",
-                               "has no effect", "cannot be determined", "cannot all be determined",
+                               "has no effect", "cannot be determined", "cannot all be determined", "is singular",
                                "derivatives of the model have no value"})
         if (message.find(reason) != std::string::npos) return true;
     return false;
