@@ -210,8 +210,9 @@ TEST(RightFits, RefusalsNameTheirCause) {
             SCOPED_TRACE(std::string(c.what) + ", " + methodName(method));
             EXPECT_EQ(r.status, FitStatus::Singular);
             EXPECT_EQ(r.message, c.message);
-            if (method == FitMethod::LevenbergMarquardt && !std::isnan(c.bestA))
+            if (method == FitMethod::LevenbergMarquardt && !std::isnan(c.bestA)) {
                 EXPECT_NEAR(r.parameters[0], c.bestA, 1e-9 * std::abs(c.bestA));
+            }
         }
 
     // Equal starting values make the two exponentials' columns equal: the start is at fault.
