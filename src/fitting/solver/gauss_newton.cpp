@@ -18,23 +18,6 @@ constexpr int kMaxHalvings = 40;
 const char* const kSingularMessage =
     "The parameters cannot be determined from the data: the Jacobian is singular.";
 
-// Where the Jacobian is rank-deficient Gauss-Newton has no step. Whose doing that is decides
-// the message: the model's or the data's wherever the parameters stand; the point's where a
-// parameter has lost all effect there (a zero start, or a plateau the steps ran onto); the
-// data's at a stationary point; otherwise the point's again. Other starting values (or
-// Levenberg-Marquardt, which steps on in the parameters that have an effect) mend the point's.
-template <typename AtMinimum>
-IterationOutcome&& stopDeficient(IterationOutcome& out, FitModel& model, const ScaledQR& qr, bool atStart,
-                                 AtMinimum&& atMinimum) {
-    std::vector<int> zeroEverywhere;
-    if (deficientEverywhere(model, out.params, zeroEverywhere))
-        return out.stop(FitStatus::Singular, undeterminedMessage(model, zeroEverywhere, dependentParameters(qr)));
-    const std::vector<int> zero = zeroColumns(qr);
-    if (!zero.empty()) return out.stop(FitStatus::NotConverged, noEffectMessage(model, zero.front(), atStart));
-    if (atMinimum()) return out.stop(FitStatus::Singular, kSingularMessage);
-    return out.stop(FitStatus::NotConverged, singularAwayMessage(model, dependentParameters(qr), atStart));
-}
-
 }  // namespace
 
 IterationOutcome runGaussNewton(FitModel& model, const Eigen::VectorXd& observed,
@@ -67,7 +50,12 @@ IterationOutcome runGaussNewton(FitModel& model, const Eigen::VectorXd& observed
             if (!known) value = stationary(change / fnorm, fnorm, tol, out.rounding, point), known = true;
             return value;
         };
-        if (!qr.fullRank()) return stopDeficient(out, model, qr, iter == done + 1, atMinimum);
+        // Where the Jacobian is rank-deficient Gauss-Newton has no step: whose doing that is
+        // decides the end.
+        if (!qr.fullRank()) {
+            const DeficientEnd end = deficientEnd(model, x, qr, iter == done + 1, atMinimum(), kSingularMessage);
+            return out.stop(end.status, end.message);
+        }
 
         // Convergence by the size of the full step or by the predicted reduction, each only
         // where the residuals are orthogonal to the Jacobian as well. A step that moves the

@@ -69,29 +69,19 @@ std::string checkInput(const FitModel& model, const std::vector<double>& observe
 }
 
 // A fit that ends where the Jacobian is rank-deficient, and the method did not say why. Where
-// that holds wherever the parameters stand, no starting value can mend it: whatever the
-// method's end, that is the cause. Otherwise a converged fit stands at a stationary point
-// where a parameter has lost all effect (a plateau the steps ran onto: other starting values
-// mend it), or where the data do not determine the parameters.
+// no starting value can mend that, it is the cause, whatever the method's end. A converged fit
+// stands at a stationary point: there a parameter has lost all effect (a plateau the steps ran
+// onto), or the data do not determine the parameters.
 void judgeDeficiency(FitModel& model, const Eigen::VectorXd& params, const Eigen::MatrixXd& jac, FitResult& result) {
     if (!jac.allFinite()) return;
     const ScaledQR qr(jac);
     if (qr.fullRank()) return;
-    std::vector<int> zeroEverywhere;
-    if (deficientEverywhere(model, params, zeroEverywhere)) {
-        result.status = FitStatus::Singular;
-        result.message = undeterminedMessage(model, zeroEverywhere, dependentParameters(qr));
-        return;
-    }
-    if (result.status != FitStatus::Converged) return;
-    const std::vector<int> zero = zeroColumns(qr);
-    if (!zero.empty()) {
-        result.status = FitStatus::NotConverged;
-        result.message = noEffectMessage(model, zero.front(), false);
-        return;
-    }
-    result.status = FitStatus::Singular;
-    result.message = "The parameters cannot all be determined from the data: the Jacobian is singular at the solution.";
+    DeficientEnd end = deficientEnd(
+        model, params, qr, false, true,
+        "The parameters cannot all be determined from the data: the Jacobian is singular at the solution.");
+    if (!end.undetermined && result.status != FitStatus::Converged) return;
+    result.status = end.status;
+    result.message = std::move(end.message);
 }
 
 // Whether the point where the refinement stalled (its values and Jacobian are those of the

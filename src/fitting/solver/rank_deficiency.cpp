@@ -124,4 +124,15 @@ std::string singularAwayMessage(const FitModel& model, const std::vector<int>& d
            " the model only as the others do; please try other starting values, or Levenberg-Marquardt.";
 }
 
+DeficientEnd deficientEnd(FitModel& model, const Eigen::VectorXd& params, const ScaledQR& qr, bool atStart,
+                          bool stationary, const char* stationaryMessage) {
+    std::vector<int> zeroEverywhere;
+    if (deficientEverywhere(model, params, zeroEverywhere))
+        return {FitStatus::Singular, undeterminedMessage(model, zeroEverywhere, dependentParameters(qr)), true};
+    const std::vector<int> zero = zeroColumns(qr);
+    if (!zero.empty()) return {FitStatus::NotConverged, noEffectMessage(model, zero.front(), atStart), false};
+    if (stationary) return {FitStatus::Singular, stationaryMessage, false};
+    return {FitStatus::NotConverged, singularAwayMessage(model, dependentParameters(qr), atStart), false};
+}
+
 }  // namespace solver

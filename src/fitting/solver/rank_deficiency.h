@@ -9,6 +9,7 @@
 #include <Eigen/Core>
 
 #include "fitting/solver/fit_model.h"
+#include "fitting/solver/fit_result.h"
 #include "fitting/solver/scaled_qr.h"
 
 namespace solver {
@@ -41,5 +42,20 @@ std::string noEffectMessage(const FitModel& model, int j, bool atStart);
 // The message of Gauss-Newton at a point, away from a minimum, where the parameters named
 // (dependent) change the model only as the others do.
 std::string singularAwayMessage(const FitModel& model, const std::vector<int>& dependent, bool atStart);
+
+// How a fit ends at a point where the Jacobian (factored by qr) is rank-deficient, by whose
+// doing that is: the model's or the data's wherever the parameters stand (Singular, naming
+// the parameters: undetermined); the point's where a parameter has lost all effect there (a
+// zero start, or a plateau the steps ran onto: NotConverged, asking for other starting
+// values); the data's at a stationary point (Singular, stationaryMessage); otherwise the
+// point's again (NotConverged, asking for other starting values or Levenberg-Marquardt, which
+// steps on in the parameters that have an effect).
+struct DeficientEnd {
+    FitStatus status;
+    std::string message;
+    bool undetermined;  // no starting value can mend it
+};
+DeficientEnd deficientEnd(FitModel& model, const Eigen::VectorXd& params, const ScaledQR& qr, bool atStart,
+                          bool stationary, const char* stationaryMessage);
 
 }  // namespace solver
