@@ -10,21 +10,14 @@
 #include <gtest/gtest.h>
 
 #include "fitting/solver/gradient_evaluator.h"
-#include "formula/compiler.h"
 #include "formula/evaluator.h"
 #include "formula/function_derivative.h"
 #include "formula/guards.h"
+#include "compile_model.h"
 
 namespace {
 
 using formula::EvalStatus;
-
-formula::Program compile(const std::string& text) {
-    formula::CompileResult err;
-    formula::Program p = formula::compileFormula(text, err);
-    EXPECT_EQ(err.position, 0) << text << ": " << err.message;
-    return p;
-}
 
 formula::Vars vars(double x, double a, double b) {
     formula::Vars v{};
@@ -39,7 +32,7 @@ const std::vector<int> kSlots = {formula::kVarA, formula::kVarA + 1, formula::kV
 // Checks value and gradient (by a, b and x) of text at (x, a, b) against the evaluator.
 void expectDerivatives(const std::string& text, double x, double a, double b, bool degree = false) {
     SCOPED_TRACE(text + " at x=" + std::to_string(x) + " a=" + std::to_string(a) + " b=" + std::to_string(b));
-    const formula::Program p = compile(text);
+    const formula::Program p = compileModel(text);
     solver::GradientEvaluator ev(p, kSlots, degree);
     double value = 0, grad[3] = {0, 0, 0};
     ASSERT_EQ(ev.evaluate(vars(x, a, b), value, grad), EvalStatus::Ok);
@@ -96,7 +89,7 @@ TEST(GradientEvaluator, OperatorsMatchCentralDifferences) {
 }
 
 TEST(GradientEvaluator, PowerInsideItsFlatBandHasZeroGradient) {
-    const formula::Program p = compile("x^b");
+    const formula::Program p = compileModel("x^b");
     solver::GradientEvaluator ev(p, kSlots);
     double value = 0, grad[3] = {9, 9, 9};
     ASSERT_EQ(ev.evaluate(vars(4, 0, 5e-7), value, grad), EvalStatus::Ok);
@@ -143,7 +136,7 @@ TEST(GradientEvaluator, FollowsTheEvaluatorsDomainGuards) {
 }
 
 TEST(GradientEvaluator, ParametersNotDifferentiatedHaveNoLane) {
-    const formula::Program p = compile("a*b*c");
+    const formula::Program p = compileModel("a*b*c");
     solver::GradientEvaluator ev(p, {formula::kVarA + 2});
     formula::Vars v{};
     v[formula::kVarA] = 2;
@@ -231,7 +224,7 @@ TEST(GradientEvaluator, RandomModelsAgreeWithForwardDifferentiation) {
     for (int n = 0; n < 3000; ++n) {
         const std::string text = model(0);
         SCOPED_TRACE(text);
-        const formula::Program p = compile(text);
+        const formula::Program p = compileModel(text);
         solver::GradientEvaluator ev(p, kSlots);
         const formula::Vars v = vars(std::uniform_real_distribution<double>(0.2, 2)(rng),
                                      std::uniform_real_distribution<double>(-2, 2)(rng),

@@ -12,21 +12,14 @@
 #include <gtest/gtest.h>
 
 #include "fitting/solver/nonlinear_fit.h"
-#include "formula/compiler.h"
 #include "profile_reference.h"
+#include "compile_model.h"
 
 namespace {
 
 using reference::Real;
 using solver::FitMethod;
 using solver::FitStatus;
-
-formula::Program compile(const std::string& text) {
-    formula::CompileResult err;
-    formula::Program p = formula::compileFormula(text, err);
-    EXPECT_EQ(err.position, 0) << text;
-    return p;
-}
 
 const reference::ProfileModel kGrowth{"a*exp(b*x)", [](Real b, Real x) { return std::exp(b * x); },
                                       [](Real b, Real x) { return x * std::exp(b * x); }};
@@ -56,7 +49,7 @@ DataSet makeData(const char* name, const reference::ProfileModel& model, double 
 
 solver::FitResult fit(const DataSet& d, double a0, double b0, FitMethod method) {
     solver::NonlinearFitRequest req;
-    req.model = compile(d.model->formula);
+    req.model = compileModel(d.model->formula);
     req.columns = {d.x};
     req.observed = d.y;
     req.parameters = {{'a', a0}, {'b', b0}};
@@ -158,7 +151,7 @@ TEST(NaiveStarts, ProportionalModelAtAnyScaleFromAnyStart) {
                     sxx += static_cast<Real>(x.back()) * x.back();
                 }
                 solver::NonlinearFitRequest req;
-                req.model = compile("a*x");
+                req.model = compileModel("a*x");
                 req.columns = {x};
                 req.observed = y;
                 req.parameters = {{'a', std::pow(10.0, startExponent)}};

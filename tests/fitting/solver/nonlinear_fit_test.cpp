@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "fitting/solver/nonlinear_fit.h"
-#include "formula/compiler.h"
+#include "compile_model.h"
 
 namespace {
 
@@ -14,16 +14,9 @@ using solver::FitMethod;
 using solver::FitStatus;
 using solver::NonlinearFitRequest;
 
-formula::Program compile(const std::string& text) {
-    formula::CompileResult err;
-    formula::Program p = formula::compileFormula(text, err);
-    EXPECT_EQ(err.position, 0) << text;
-    return p;
-}
-
 NonlinearFitRequest curve(const std::string& model, std::vector<solver::ParameterStart> params) {
     NonlinearFitRequest req;
-    req.model = compile(model);
+    req.model = compileModel(model);
     req.parameters = std::move(params);
     req.columns = {{0.5, 1, 1.5, 2, 2.5, 3}};
     req.observed = {1.6, 2.7, 4.5, 7.4, 12.2, 20.1};
@@ -112,12 +105,12 @@ TEST(NonlinearFit, CurveWithParametersInAnyCaseAndOrder) {
 // Exact data from known parameters in two and three variables: recovered to 1e-10.
 TEST(NonlinearFit, SurfaceAndVolumeRecoverExactParameters) {
     NonlinearFitRequest surface;
-    surface.model = compile("a*exp(-b*x) + c*y^2 - d*x*y");
+    surface.model = compileModel("a*exp(-b*x) + c*y^2 - d*x*y");
     surface.variables = 2;
     surface.parameters = {{'a', 1}, {'b', 1}, {'c', 1}, {'d', 0}};
     surface.columns.assign(2, {});
     NonlinearFitRequest volume;
-    volume.model = compile("a*sin(b*x) + c*y*z + d/(1+z^2)");
+    volume.model = compileModel("a*sin(b*x) + c*y*z + d/(1+z^2)");
     volume.variables = 3;
     volume.parameters = {{'a', 1.5}, {'b', 1.2}, {'c', 0}, {'d', 1}};
     volume.columns.assign(3, {});
@@ -143,7 +136,7 @@ TEST(NonlinearFit, SurfaceAndVolumeRecoverExactParameters) {
     for (int k = 0; k < 4; ++k) EXPECT_NEAR(v.parameters[k], vTrue[k], 1e-10 * vTrue[k]);
 
     // A surface model may not use z.
-    surface.model = compile("a*z + b + c + d");
+    surface.model = compileModel("a*z + b + c + d");
     EXPECT_EQ(solver::fitNonlinear(surface).message, "The model uses the variable z, which this fit does not have.");
 }
 

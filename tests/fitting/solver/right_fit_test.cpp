@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "fitting/solver/nonlinear_fit.h"
-#include "formula/compiler.h"
+#include "compile_model.h"
 #include "long_double_reference.h"
 
 namespace {
@@ -45,10 +45,8 @@ Data sample(const std::vector<double>& x, F f, double wobble = 0) {
 
 solver::FitResult fit(const std::string& model, const Data& d, const std::vector<solver::ParameterStart>& start,
                       FitMethod method) {
-    formula::CompileResult err;
     solver::NonlinearFitRequest req;
-    req.model = formula::compileFormula(model, err);
-    EXPECT_EQ(err.position, 0) << model;
+    req.model = compileModel(model);
     req.columns = {d.x};
     req.observed = d.y;
     req.parameters = start;

@@ -14,7 +14,7 @@
 
 #include "fitting/solver/nonlinear_fit.h"
 #include "fitting/solver/stable_norm.h"
-#include "formula/compiler.h"
+#include "compile_model.h"
 
 namespace {
 
@@ -103,13 +103,6 @@ Exact exactExponential(const std::vector<double>& x, const std::vector<double>& 
     return e;
 }
 
-formula::Program compile(const std::string& text) {
-    formula::CompileResult err;
-    formula::Program p = formula::compileFormula(text, err);
-    EXPECT_EQ(err.position, 0) << text;
-    return p;
-}
-
 // |actual - expected| within tol of |expected|.
 ::testing::AssertionResult close(double actual, Real expected, double tol) {
     if (std::abs(actual - expected) <= tol * std::abs(expected)) return ::testing::AssertionSuccess();
@@ -161,7 +154,7 @@ TEST(SolverScale, AnyScaleFitsToTheExactSolution) {
                                  (method == FitMethod::GaussNewton ? " Gauss-Newton" : " Levenberg-Marquardt") +
                                  " tolerance " + std::to_string(tolerance));
                     solver::NonlinearFitRequest req;
-                    req.model = compile(p.model);
+                    req.model = compileModel(p.model);
                     req.columns = {p.x};
                     for (double v : p.y) req.observed.push_back(v * scale);
                     req.parameters = {{'a', p.startA * (p.startScales ? scale : 1.0)}, {'b', p.startB}};
