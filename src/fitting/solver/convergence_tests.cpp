@@ -16,11 +16,4 @@ bool smallScaledStep(const Eigen::VectorXd& step, const Eigen::VectorXd& x, cons
     return moved <= tol * size;
 }
 
-bool stationary(double cosine, double residualLength, double tol, ResidualRounding& rounding,
-                const FitPoint& point) {
-    if (cosine <= std::sqrt(tol)) return true;
-    if (!std::isfinite(cosine) || !std::isfinite(residualLength)) return false;
-    return rounding.covers(cosine * residualLength, point);
-}
-
 }  // namespace solver

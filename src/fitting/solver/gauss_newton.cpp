@@ -1,6 +1,7 @@
 // Gauss-Newton with step halving: each iteration solves the linearised problem
 // min |J dp + r| by column-pivoted QR on unit-scaled columns and halves the step until the
 // residual sum of squares falls at a point where the model has a value.
+#include <algorithm>
 #include <cmath>
 
 #include "fitting/solver/convergence_tests.h"
@@ -8,6 +9,7 @@
 #include "fitting/solver/rank_deficiency.h"
 #include "fitting/solver/scaled_qr.h"
 #include "fitting/solver/stable_norm.h"
+#include "fitting/solver/stationary_point.h"
 
 namespace solver {
 
@@ -17,6 +19,14 @@ constexpr int kMaxHalvings = 40;
 
 const char* const kSingularMessage =
     "The parameters cannot be determined from the data: the Jacobian is singular.";
+
+// Whether the step that lowered the length of the residuals from fnorm to s (at lambda times
+// the full step, whose projection is change) did so as the linearisation predicts, to a
+// quarter at least: progress that rounding alone is unlikely to make.
+bool realProgress(double fnorm, double s, double lambda, double change) {
+    const double predicted = (2 - lambda) * lambda * (change / fnorm) * change;  // over fnorm
+    return (fnorm - s) * ((fnorm + s) / fnorm) >= 0.25 * predicted;
+}
 
 }  // namespace
 
@@ -42,32 +52,24 @@ IterationOutcome runGaussNewton(FitModel& model, const Eigen::VectorXd& observed
         const ScaledQR qr(jac);
         double change = 0;
         const Eigen::VectorXd step = -qr.solve(res, &change);
-        // Whether the point is stationary: asked only where a decision rests on it, as it may
-        // cost an evaluation of the model's rounding. x does not move before it is asked.
+        // The point as it stands, judged where a decision rests on it (the noise costs
+        // evaluations). x does not move before it is judged.
         const Eigen::VectorXd here = x;
-        const FitPoint point{model, here, f, observed};
-        auto atMinimum = [&, known = false, value = false]() mutable {
-            if (!known) value = stationary(change / fnorm, fnorm, tol, out.rounding, point), known = true;
-            return value;
-        };
+        const Linearisation at{here, f, observed, jac, step, change, fnorm};
+        StationaryTest test(model, at, tol);
         // Where the Jacobian is rank-deficient Gauss-Newton has no step: whose doing that is
         // decides the end.
         if (!qr.fullRank()) {
-            const DeficientEnd end = deficientEnd(model, x, qr, iter == done + 1, atMinimum(), kSingularMessage);
+            const DeficientEnd end = deficientEnd(model, x, qr, iter == done + 1, test.stationary(), kSingularMessage);
             return out.stop(end.status, end.message);
         }
+        // A step within the resolution of the numbers: nowhere nearer to go.
+        if (test.byResolution()) return out.convergedWith(f, jac);
 
         // Convergence by the size of the full step or by the predicted reduction, each only
-        // where the residuals are orthogonal to the Jacobian as well. A step that moves the
-        // fitted values by no more than their rounding is small whatever the parameters' size.
-        const bool smallStep =
-            smallScaledStep(step, x, qr.columnNorms(), tol) || out.rounding.covers(change, point);
+        // where the residuals are orthogonal to the Jacobian within the tolerance as well.
+        const bool smallStep = smallScaledStep(step, x, qr.columnNorms(), tol);
         const double predicted = (change / fnorm) * (change / fnorm);
-        // A full step that lowers the length of the residuals by less than their rounding
-        // (the lowering is about change^2 / 2 |r|) is taken unless the length rises beyond it:
-        // the length cannot tell, and the step from the Jacobian is far more precise.
-        const double rounding = out.rounding.estimate(f, observed);
-        const double slack = change * change <= 2 * fnorm * rounding ? rounding : 0;
 
         double lambda = 1;
         bool accepted = false;
@@ -76,7 +78,7 @@ IterationOutcome runGaussNewton(FitModel& model, const Eigen::VectorXd& observed
             const Eigen::VectorXd xt = x + lambda * step;
             if (!xt.allFinite() || model.evaluate(xt, trialValues) >= 0) continue;
             const double s = stableLength(trialValues - observed);
-            if (s < fnorm || (smallStep && s <= fnorm) || (h == 0 && s <= fnorm + slack)) {
+            if (s < fnorm || (smallStep && s <= fnorm)) {
                 out.mixing.clear();
                 out.mixing.add(x, step);
                 out.lastStep.change = change;
@@ -87,28 +89,28 @@ IterationOutcome runGaussNewton(FitModel& model, const Eigen::VectorXd& observed
                 break;
             }
         }
-        // Converged at the point shown stationary, which the step leaves only where it lowers
-        // the sum of squares: one the rounding let through while raising it may have left the
-        // minimum along a curved valley, where the step's own length hides how far it went.
-        auto converged = [&] {
-            if (accepted && trialNorm >= fnorm) {
+        if (smallStep && test.byTolerance()) return out.stop(FitStatus::Converged);
+        if (accepted && lambda == 1 && predicted <= tol && 1 - (trialNorm / fnorm) * (trialNorm / fnorm) <= tol &&
+            test.byTolerance())
+            return out.stop(FitStatus::Converged);
+        // A step that did not lower the sum of squares as the linearisation predicts may have
+        // met the rounding of the model's values: where the point is stationary within it, the
+        // fit ends there, at the point judged.
+        if (!accepted || !realProgress(fnorm, trialNorm, lambda, change)) {
+            const Verdict v = test.verdict();
+            const bool curved = !accepted && v == Verdict::NotStationary && test.curvedMinimum(std::min(tol, kRefinedStep));
+            if (v == Verdict::Rounding || (!accepted && v != Verdict::NotStationary) || curved) {
                 x = here;
-                // The refinement starts afresh from there.
                 out.mixing.clear();
                 out.lastStep = {};
+                out.curvedMinimum = curved;
+                return out.convergedWith(f, jac);
             }
-            return out.stop(FitStatus::Converged);
-        };
-        if (smallStep && atMinimum()) return converged();
-        if (!accepted) {
-            // Rounding alone keeps the sum of squares from falling: it is at its minimum.
-            if (atMinimum()) return out.stop(FitStatus::Converged);
+        }
+        if (!accepted)
             return out.stop(FitStatus::NotConverged,
                             "Gauss-Newton could not reduce the residual sum of squares, although it is not at a "
                             "minimum; please try other starting values, or Levenberg-Marquardt.");
-        }
-        if (lambda == 1 && predicted <= tol && 1 - (trialNorm / fnorm) * (trialNorm / fnorm) <= tol && atMinimum())
-            return converged();
     }
 }
 

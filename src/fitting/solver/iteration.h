@@ -8,7 +8,6 @@
 #include "fitting/solver/anderson_mixing.h"
 #include "fitting/solver/fit_model.h"
 #include "fitting/solver/fit_result.h"
-#include "fitting/solver/residual_rounding.h"
 
 namespace solver {
 
@@ -24,9 +23,14 @@ struct IterationOutcome {
     // The refinement stopped making progress away from a stationary point: its steps did not
     // lower the sum of squares, or stopped shrinking, where the method's looser test had held.
     bool refinementStalled = false;
+    // Converged where no step lowers the sum of squares and the residuals are orthogonal to every
+    // column on its own, but not to their span: a minimum whose curvature the Jacobian does not
+    // show (its columns nearly dependent), where Gauss-Newton steps cannot refine anything.
+    bool curvedMinimum = false;
     // After the refinement: the model's values at params and its Jacobian there or one step
     // before, too close to tell apart in the statistics; otherwise empty, and the statistics
-    // evaluate them.
+    // evaluate them. A method that ends converged where it has them for params hands them to
+    // the refinement.
     Eigen::VectorXd values;
     Eigen::MatrixXd jacobian;
     Eigen::VectorXd inverseNormalRoots;  // of that Jacobian, when the refinement has it
@@ -35,8 +39,6 @@ struct IterationOutcome {
     // Gauss-Newton step taken whole (plain), which with the next one tells the rate at which
     // the steps shrink.
     AndersonMixing mixing;
-    // The rounding of the residuals, kept from the method to the refinement for its estimates.
-    ResidualRounding rounding;
     struct {
         double change = std::numeric_limits<double>::infinity();
         bool plain = false;
@@ -47,6 +49,12 @@ struct IterationOutcome {
         status = s;
         message = std::move(text);
         return std::move(*this);
+    }
+    // Converged at params, whose values and Jacobian these are.
+    IterationOutcome&& convergedWith(const Eigen::VectorXd& valuesHere, const Eigen::MatrixXd& jacobianHere) {
+        values = valuesHere;
+        jacobian = jacobianHere;
+        return stop(FitStatus::Converged);
     }
     // Counts iteration iter; false, with the outcome NotConverged, past the limit.
     bool startIteration(int iter, const FitOptions& options);

@@ -13,6 +13,7 @@
 #include "fitting/solver/scaled_qr.h"
 #include "fitting/solver/scaled_model.h"
 #include "fitting/solver/stable_norm.h"
+#include "fitting/solver/stationary_point.h"
 
 namespace solver {
 
@@ -88,11 +89,10 @@ void judgeDeficiency(FitModel& model, const Eigen::VectorXd& params, const Eigen
 // point) is stationary at tol.
 bool stalledStationary(FitModel& model, const Eigen::VectorXd& observed, double tol, IterationOutcome& it) {
     const Eigen::VectorXd res = it.values - observed;
-    const double length = stableLength(res);
     double change = 0;
-    ScaledQR(it.jacobian).solve(res, &change);
-    return length == 0 ||
-           stationary(change / length, length, tol, it.rounding, FitPoint{model, it.params, it.values, observed});
+    const Eigen::VectorXd step = -ScaledQR(it.jacobian).solve(res, &change);
+    const Linearisation at{it.params, it.values, observed, it.jacobian, step, change, stableLength(res)};
+    return StationaryTest(model, at, tol).stationary();
 }
 
 FitResult run(FitModel& model, const std::vector<double>& observedIn,
@@ -122,7 +122,7 @@ FitResult run(FitModel& model, const std::vector<double>& observedIn,
                    : runLevenbergMarquardt(scaledModel, scaledObserved, from, opts, done);
     };
     IterationOutcome it = iterate(start, scaledOptions, 0);
-    if (it.status == FitStatus::Converged) {
+    if (it.status == FitStatus::Converged && !it.curvedMinimum) {
         refineConverged(scaledModel, scaledObserved, scaledOptions, it);
         if (it.status == FitStatus::Converged && it.refinementStalled) {
             // The method's tolerance was too loose for this problem to tell a minimum from a

@@ -17,6 +17,7 @@
 #include "fitting/solver/convergence_tests.h"
 #include "fitting/solver/iteration.h"
 #include "fitting/solver/stable_norm.h"
+#include "fitting/solver/stationary_point.h"
 #include "fitting/solver/trust_region_step.h"
 
 namespace solver {
@@ -70,15 +71,15 @@ private:
     // The model's values and residuals at p into trialValues_ and trialRes_; false where it
     // has no value.
     bool evaluateAt(const Eigen::VectorXd& p);
-    // Whether the point of this iteration is stationary (see run()); asked only where a
-    // decision rests on it, as it may cost an evaluation of the model's rounding.
-    bool atMinimum() {
-        if (!stationaryKnown_) {
-            stationary_ = stationary(gaussNewtonChange_, factoredNorm_, tol_, out_.rounding,
-                                     FitPoint{model_, factored_, values_, observed_});
-            stationaryKnown_ = true;
-        }
-        return stationary_;
+    // Whether the point of this iteration is stationary (see run()); asked only where a decision
+    // rests on it, as the noise costs evaluations of the model. Where no step lowers the sum of
+    // squares (stuck), residuals orthogonal to every column on its own count as well.
+    bool atMinimum(bool stuck = false);
+    // Converged where no step lowers the sum of squares: perhaps at a minimum that the Jacobian
+    // does not show.
+    IterationOutcome&& stuckConverged() {
+        out_.curvedMinimum = !stationary_;
+        return out_.stop(FitStatus::Converged);
     }
     Trial stop(FitStatus status, const char* message = "") {
         out_.stop(status, message);
@@ -97,10 +98,6 @@ private:
     const Eigen::Index n_;
 
     Eigen::VectorXd values_, trialValues_, res_, trialRes_, diag_, colNorms_;
-    // The point of this iteration, where values_, jac_ and the factors belong, and the length
-    // of its residuals (fnorm_ moves on with an accepted step).
-    Eigen::VectorXd factored_;
-    double factoredNorm_ = 0;
     // The columns' scale (their lengths; 1 for a zero column) and diag_ in the scaled parameters.
     Eigen::VectorXd colScale_, scaledDiag_;
     Eigen::MatrixXd jac_, scaledJac_;
@@ -110,6 +107,12 @@ private:
     // The cosine between the residuals and the Jacobian's columns.
     double gaussNewtonChange_ = 0;
     bool undefinedTrial_ = false, damped_ = false, stationary_ = false, stationaryKnown_ = false;
+    // A test of the steps held as a step was accepted: the point it led to is judged at the next
+    // iteration, with its own Jacobian.
+    bool pending_ = false;
+    // Whether the point of this iteration is a minimum that the Jacobian does not show, where no
+    // step lowers the sum of squares (asked only then).
+    bool curved_ = false, curvedKnown_ = false;
 
     // The point before the last accepted step, to return to when that step ran onto a plateau.
     struct {
@@ -145,15 +148,19 @@ IterationOutcome LevenbergMarquardt::run() {
         // bend of a valley, where small reductions do not mean that the fit is done.
         gaussNewtonChange_ = stableLength(fac_.qtr.head(fac_.rank)) / fnorm_;
         if (gaussNewtonChange_ <= eps_) return out_.stop(FitStatus::Converged);
-        stationaryKnown_ = false;
+        stationaryKnown_ = curvedKnown_ = false;
         undefinedTrial_ = false;
+        if (pending_) {
+            pending_ = false;
+            if (atMinimum()) return out_.convergedWith(values_, jac_);
+        }
         for (int trial = 1;; ++trial) {
             const Trial t = tryStep(iter);
             if (t == Trial::Stop) return std::move(out_);
             if (t == Trial::Accepted) break;
             if (trial >= kMaxTrials || !(delta_ > 0)) {
                 // Rounding alone keeps the sum of squares from falling: it is stationary.
-                if (atMinimum()) return out_.stop(FitStatus::Converged);
+                if (atMinimum(true)) return stuckConverged();
                 return out_.stop(FitStatus::NotConverged, kCannotReduceMessage);
             }
         }
@@ -177,6 +184,7 @@ bool LevenbergMarquardt::returnFromPlateau() {
         return false;
     x_ = back_.x;
     res_ = back_.res;
+    pending_ = false;
     fnorm_ = back_.fnorm;
     xnorm_ = stableLength(diag_.cwiseProduct(x_));
     delta_ = 0.25 * back_.pnorm;
@@ -186,9 +194,27 @@ bool LevenbergMarquardt::returnFromPlateau() {
     return true;
 }
 
+bool LevenbergMarquardt::atMinimum(bool stuck) {
+    if (!stationaryKnown_ || (stuck && !curvedKnown_ && !stationary_)) {
+        // The Gauss-Newton step from the point.
+        const int r = fac_.rank;
+        Eigen::VectorXd z = Eigen::VectorXd::Zero(n_);
+        z.head(r) = fac_.r.topLeftCorner(r, r).triangularView<Eigen::Upper>().solve(fac_.qtr.head(r));
+        Eigen::VectorXd step(n_);
+        for (Eigen::Index k = 0; k < n_; ++k) step(fac_.perm(k)) = -z(k) / colScale_(fac_.perm(k));
+        const Linearisation at{x_, values_, observed_, jac_, step, stableLength(fac_.qtr.head(r)), fnorm_};
+        StationaryTest test(model_, at, tol_);
+        if (!stationaryKnown_) stationary_ = test.stationary();
+        stationaryKnown_ = true;
+        if (stuck && !stationary_) {
+            curved_ = test.curvedMinimum(std::min(tol_, kRefinedStep));
+            curvedKnown_ = true;
+        }
+    }
+    return stationary_ || (stuck && curved_);
+}
+
 void LevenbergMarquardt::factor(int iter) {
-    factored_ = x_;
-    factoredNorm_ = fnorm_;
     if (!back_.valid) colNorms_ = columnLengths(jac_);  // otherwise returnFromPlateau took them
     colScale_ = (colNorms_.array() == 0).select(1.0, colNorms_);
     scaledJac_ = jac_ * colScale_.cwiseInverse().asDiagonal();
@@ -300,19 +326,26 @@ LevenbergMarquardt::Trial LevenbergMarquardt::tryStep(int iter) {
         }
     }
     if (accepted && fnorm_ == 0) return stop(FitStatus::Converged);
-    // Relative reduction of the sum of squares, actual and predicted, both small.
-    if (std::abs(actred) <= tol_ && prered <= tol_ && 0.5 * ratio <= 1 && atMinimum())
-        return stop(FitStatus::Converged);
-    // The trust region has shrunk below the tolerance relative to the parameters. Away from a
-    // minimum it shrinks on, down to rounding, to find a step that reduces the sum of squares
-    // (and, after steps where the model had no value, one that stays where it has one).
-    if (delta_ <= tol_ * xnorm_ && atMinimum()) return stop(FitStatus::Converged);
-    if (delta_ <= eps_ * xnorm_) {
-        if (atMinimum()) return stop(FitStatus::Converged);
-        return stop(FitStatus::NotConverged, undefinedTrial_ ? kAtTheEdge : kCannotReduceMessage);
+    // Relative reduction of the sum of squares, actual and predicted, both small; or the trust
+    // region shrunk below the tolerance relative to the parameters. Either ends the fit only
+    // where the point it stands on is stationary: this iteration's, or after a step, the next.
+    // Away from a minimum the region shrinks on, down to rounding, to find a step that reduces
+    // the sum of squares (and, after steps where the model had no value, one that stays where it
+    // has one).
+    const bool smallReduction = std::abs(actred) <= tol_ && prered <= tol_ && 0.5 * ratio <= 1;
+    const bool collapsed = delta_ <= eps_ * xnorm_;
+    if (accepted) {
+        pending_ = smallReduction || delta_ <= tol_ * xnorm_ || collapsed;
+    } else {
+        if ((smallReduction || delta_ <= tol_ * xnorm_) && atMinimum()) return stop(FitStatus::Converged);
+        if (collapsed) {
+            if (atMinimum(true)) {
+                stuckConverged();
+                return Trial::Stop;
+            }
+            return stop(FitStatus::NotConverged, undefinedTrial_ ? kAtTheEdge : kCannotReduceMessage);
+        }
     }
-    if (std::abs(actred) <= eps_ && prered <= eps_ && 0.5 * ratio <= 1 && atMinimum())
-        return stop(FitStatus::Converged);
     return accepted ? Trial::Accepted : Trial::Rejected;
 }
 

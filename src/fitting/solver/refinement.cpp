@@ -21,6 +21,7 @@
 #include "fitting/solver/fit_statistics.h"
 #include "fitting/solver/iteration.h"
 #include "fitting/solver/scaled_qr.h"
+#include "fitting/solver/stationary_point.h"
 
 namespace solver {
 
@@ -49,8 +50,8 @@ private:
     bool step(const ScaledQR& qr);
     // The steps no longer make progress: rounding, where the point is stationary to the
     // refined step; otherwise the method stopped too early for these steps. Ends the steps.
-    bool stalled(double cosine, double residualLength, const FitPoint& point) {
-        out_.refinementStalled = !stationary(cosine, residualLength, fine_, out_.rounding, point);
+    bool stalled(StationaryTest& test) {
+        out_.refinementStalled = !test.stationary();
         return false;
     }
     // Whether the sum of squares at p is at most ssr, or ssr and its rounding (slack).
@@ -71,10 +72,13 @@ private:
 };
 
 void Refinement::run() {
+    // The method may have handed over the values and Jacobian at its point.
+    bool linearised = out_.values.size() > 0;
     for (int iter = out_.iterations + 1;; ++iter) {
         // Digits that the limit keeps the refinement from reaching are not promised as converged.
         if (!out_.startIteration(iter, options_)) break;
-        if (model_.evaluateWithJacobian(out_.params, out_.values, out_.jacobian) >= 0) break;
+        if (!linearised && model_.evaluateWithJacobian(out_.params, out_.values, out_.jacobian) >= 0) break;
+        linearised = false;
         if (!out_.carryOn((out_.values - observed_).squaredNorm(), options_)) return;
         const ScaledQR qr(out_.jacobian);
         if (!qr.fullRank()) return;
@@ -95,15 +99,14 @@ bool Refinement::step(const ScaledQR& qr) {
     if (ssr == 0) return false;
     double change = 0;  // |J step|: how far the step moves the fitted values
     const Eigen::VectorXd step = -qr.solve(res, &change);
-    // A step within the rounding of the fitted values, or one that no longer shrinks, is
-    // rounding: x is as close to the minimum as it gets. Or it is as close as asked already.
-    // (The rounding's estimate suffices here: a rounding step it misses is taken, and the
-    // stall test after it computes the rounding.)
+    // A step within the resolution of the numbers, or one that no longer shrinks, is rounding:
+    // x is as close to the minimum as it gets. Or it is as close as asked already.
     const Eigen::VectorXd here = x;
-    const FitPoint point{model_, here, out_.values, observed_};
     const double length = std::sqrt(ssr);
-    if (change <= out_.rounding.estimate(out_.values, observed_)) return false;
-    if (change >= previousChange_) return stalled(change / length, length, point);
+    const Linearisation at{here, out_.values, observed_, out_.jacobian, step, change, length};
+    StationaryTest test(model_, at, fine_);
+    if (test.byResolution()) return false;
+    if (change >= previousChange_) return stalled(test);
     if (smallScaledStep(step, x, qr.columnNorms(), fine_) && change * change <= fine_ * ssr) return false;
 
     // The distance from the minimum after a plain step, as a multiple of the step: the steps
@@ -121,15 +124,15 @@ bool Refinement::step(const ScaledQR& qr) {
     }
     if (next.size() == 0) {
         // Where the step lowers the sum of squares by less than the rounding of the sum
-        // (2 |r| times the rounding of the residuals), the sum cannot tell whether it does:
+        // (2 |r| times the resolution of the residuals), the sum cannot tell whether it does:
         // the full step, computed from the Jacobian far more precisely, is taken unless the
         // sum rises beyond that rounding.
-        const double slack = 2 * length * out_.rounding.estimate(out_.values, observed_);
+        const double slack = 2 * length * resolution(at);
         double lambda = 1;
         for (int h = 0;; ++h, lambda *= 0.5) {
             next = x + lambda * step;
             if (lowers(next, ssr, h == 0 && change * change <= slack ? slack : 0)) break;
-            if (h == (last ? 0 : kMaxHalvings)) return last ? false : stalled(change / length, length, point);
+            if (h == (last ? 0 : kMaxHalvings)) return last ? false : stalled(test);
         }
         plain = lambda == 1;
         if (!plain) last = false;

@@ -21,5 +21,7 @@ trelvane_test(solver_naive_start_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/naive_st
               ${CMAKE_CURRENT_LIST_DIR}/profile_reference.cpp LIBS trelvane_solver trelvane_formula LABELS sanitize)
 trelvane_test(solver_convergence_tests_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/convergence_tests_test.cpp
               LIBS trelvane_solver LABELS sanitize)
+trelvane_test(solver_stationary_point_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/stationary_point_test.cpp
+              LIBS trelvane_solver LABELS sanitize)
 trelvane_test(solver_right_fit_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/right_fit_test.cpp
               ${CMAKE_CURRENT_LIST_DIR}/long_double_reference.cpp LIBS trelvane_solver trelvane_formula LABELS sanitize)
