@@ -2,6 +2,7 @@
 // FitModel: the model a least-squares solver fits, seen as values and exact first
 // derivatives at every data point for given parameter values.
 #include <string>
+#include <vector>
 
 #include <Eigen/Core>
 
@@ -31,6 +32,10 @@ public:
         (void)bound;
         return false;
     }
+
+    // Sizes of the independent variables at the data (the largest magnitude of each, and its
+    // spread): the scale on which a location or width parameter acts. Empty where unknown.
+    virtual std::vector<double> variableSizes() const { return {}; }
 
     // Whether the last evaluation that found no value stopped at a value beyond the range of
     // numbers (an overflow) rather than outside the model's domain.

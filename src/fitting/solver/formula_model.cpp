@@ -100,6 +100,17 @@ bool FormulaModel::overflowsAt(int i) {
     return std::none_of(row_.begin(), row_.end(), [](double g) { return std::isnan(g); });
 }
 
+std::vector<double> FormulaModel::variableSizes() const {
+    std::vector<double> sizes;
+    for (const std::vector<double>& column : columns_) {
+        if (column.empty()) continue;
+        const auto [low, high] = std::minmax_element(column.begin(), column.end());
+        for (double size : {std::max(std::abs(*low), std::abs(*high)), *high - *low})
+            if (size > 0 && std::isfinite(size)) sizes.push_back(size);
+    }
+    return sizes;
+}
+
 std::string FormulaModel::parameterName(int j) const {
     return std::string(1, static_cast<char>('a' + letters_.at(j)));
 }

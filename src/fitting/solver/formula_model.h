@@ -30,6 +30,7 @@ public:
                              Eigen::MatrixXd& jacobian) override;
     bool valueRounding(const Eigen::VectorXd& params, Eigen::VectorXd& bound) override;
     bool lastFailureOverflowed() const override { return overflowed_; }
+    std::vector<double> variableSizes() const override;
     std::string describePoint(int i) const override;
     std::string parameterName(int j) const override;
 

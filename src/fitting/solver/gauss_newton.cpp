@@ -17,9 +17,6 @@ namespace {
 
 constexpr int kMaxHalvings = 40;
 
-const char* const kSingularMessage =
-    "The parameters cannot be determined from the data: the Jacobian is singular.";
-
 // Whether the step that lowered the length of the residuals from fnorm to s (at lambda times
 // the full step, whose projection is change) did so as the linearisation predicts, to a
 // quarter at least: progress that rounding alone is unlikely to make.
@@ -60,8 +57,10 @@ IterationOutcome runGaussNewton(FitModel& model, const Eigen::VectorXd& observed
         // Where the Jacobian is rank-deficient Gauss-Newton has no step: whose doing that is
         // decides the end.
         if (!qr.fullRank()) {
-            const DeficientEnd end = deficientEnd(model, x, qr, iter == done + 1, test.stationary(), kSingularMessage);
-            return out.stop(end.status, end.message);
+            const DeficientEnd end = deficientEnd(model, x, qr, iter == done + 1, test, std::min(tol, kRefinedStep));
+            if (end.status != FitStatus::Converged) return out.stop(end.status, end.message);
+            out.curvedMinimum = true;
+            return out.convergedWith(f, jac);
         }
         // A step within the resolution of the numbers: nowhere nearer to go.
         if (test.byResolution()) return out.convergedWith(f, jac);
@@ -75,7 +74,7 @@ IterationOutcome runGaussNewton(FitModel& model, const Eigen::VectorXd& observed
         bool accepted = false;
         double trialNorm = fnorm;
         for (int h = 0; h <= kMaxHalvings; ++h, lambda *= 0.5) {
-            const Eigen::VectorXd xt = x + lambda * step;
+            const Eigen::VectorXd xt = stepTo(x, lambda * step);
             if (!xt.allFinite() || model.evaluate(xt, trialValues) >= 0) continue;
             const double s = stableLength(trialValues - observed);
             if (s < fnorm || (smallStep && s <= fnorm)) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace solver {
 
@@ -52,6 +53,14 @@ bool IterationOutcome::jacobianAt(FitModel& model, Eigen::VectorXd& values, Eige
     stop(FitStatus::NotConverged,
          "The derivatives of the model have no value at the current parameters (" + model.describePoint(bad) + ").");
     return false;
+}
+
+Eigen::VectorXd stepTo(const Eigen::VectorXd& x, const Eigen::VectorXd& step) {
+    Eigen::VectorXd to = x + step;
+    const double eps = std::numeric_limits<double>::epsilon();
+    for (Eigen::Index j = 0; j < to.size(); ++j)
+        if (to(j) != 0 && std::abs(to(j)) <= 4 * eps * std::abs(step(j))) to(j) = 0;
+    return to;
 }
 
 double methodTolerance(const FitOptions& options) { return std::max(options.tolerance, kRefinedStep); }

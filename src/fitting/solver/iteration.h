@@ -67,6 +67,12 @@ struct IterationOutcome {
     bool jacobianAt(FitModel& model, Eigen::VectorXd& values, Eigen::MatrixXd& jacobian);
 };
 
+// x + step, where a parameter that the step cancels to within the step's own rounding (a few of
+// its last bits) becomes exactly 0: the step to a parameter whose best value is 0 (a linear
+// coefficient, an offset) otherwise leaves the last bits of its size, and each further step
+// only the last bits of those.
+Eigen::VectorXd stepTo(const Eigen::VectorXd& x, const Eigen::VectorXd& step);
+
 // The message of a fit whose steps cannot lower the sum of squares away from a minimum.
 inline constexpr const char* kCannotReduceMessage =
     "The fit could not reduce the residual sum of squares any further, although it is not at a minimum; "

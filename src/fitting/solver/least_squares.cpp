@@ -69,17 +69,21 @@ std::string checkInput(const FitModel& model, const std::vector<double>& observe
     return {};
 }
 
-// A fit that ends where the Jacobian is rank-deficient, and the method did not say why. Where
-// no starting value can mend that, it is the cause, whatever the method's end. A converged fit
-// stands at a stationary point: there a parameter has lost all effect (a plateau the steps ran
-// onto), or the data do not determine the parameters.
-void judgeDeficiency(FitModel& model, const Eigen::VectorXd& params, const Eigen::MatrixXd& jac, FitResult& result) {
-    if (!jac.allFinite()) return;
+// A fit that ends where the Jacobian is rank-deficient, and the method did not say why: the
+// evidence of the point (its values and Jacobian, at the scale the methods work at) decides whose
+// doing that is. Where no starting value can mend it, it is the cause, whatever the method's end;
+// otherwise it changes only a fit reported as converged.
+void judgeDeficiency(FitModel& model, const Eigen::VectorXd& params, bool atStart, const Eigen::VectorXd& values,
+                     const Eigen::VectorXd& observed, const Eigen::MatrixXd& jac, double tol, FitResult& result) {
+    if (!jac.allFinite() || !values.allFinite()) return;
     const ScaledQR qr(jac);
     if (qr.fullRank()) return;
-    DeficientEnd end = deficientEnd(
-        model, params, qr, false, true,
-        "The parameters cannot all be determined from the data: the Jacobian is singular at the solution.");
+    const Eigen::VectorXd res = values - observed;
+    double change = 0;
+    const Eigen::VectorXd step = -qr.solve(res, &change);
+    const Linearisation at{params, values, observed, jac, step, change, stableLength(res)};
+    StationaryTest test(model, at, tol);
+    DeficientEnd end = deficientEnd(model, params, qr, atStart, test, std::min(tol, kRefinedStep));
     if (!end.undetermined && result.status != FitStatus::Converged) return;
     result.status = end.status;
     result.message = std::move(end.message);
@@ -168,7 +172,10 @@ FitResult run(FitModel& model, const std::vector<double>& observedIn,
     else
         fullRank = defined && inverseNormalRoots(jac, roots);
     fillStandardErrors(result, roots);
-    if (!fullRank && defined && result.status != FitStatus::Singular) judgeDeficiency(model, it.params, jac, result);
+    // Judged at the scale the methods work at.
+    if (!fullRank && defined && result.status != FitStatus::Singular)
+        judgeDeficiency(scaledModel, it.params, it.params == start, values / scale, scaledObserved, jac / scale,
+                        methodTolerance(options), result);
     return result;
 }
 

@@ -276,7 +276,7 @@ LevenbergMarquardt::Trial LevenbergMarquardt::tryStep(int iter) {
 
     const double pnorm = stableLength(diag_.cwiseProduct(step));
     if (iter == first_) delta_ = std::min(delta_, pnorm);
-    const Eigen::VectorXd xt = x_ + step;
+    const Eigen::VectorXd xt = stepTo(x_, step);
     double ratio = 0, actred = -1;
     bool accepted = false;
     if (!usable) {

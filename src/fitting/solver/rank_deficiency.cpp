@@ -24,6 +24,8 @@ constexpr Probe kProbes[] = {{1, true, true},     {1, true, true},     {1e-3, tr
                              {1, true, false},    {1e-6, true, false}, {1, false, true},   {1e-3, false, false},
                              {1e-6, false, false}, {1e-9, false, true}};
 constexpr int kNeededProbes = 2;
+// Probes whose parameters mix the variables' sizes.
+constexpr std::size_t kMixedProbes = 6;
 
 // Deterministic, so a fit gives the same message on every run.
 class ProbeRandom {
@@ -65,17 +67,32 @@ bool deficientEverywhere(FitModel& model, const Eigen::VectorXd& params, std::ve
         for (Eigen::Index j = 0; j < n; ++j) zero[j] = norms(j) == 0;
     }
     int defined = 0;
+    // Whether the Jacobian at the probe is rank-deficient (or has no value there).
+    auto deficientAt = [&] {
+        if (!probe.allFinite() || model.evaluateWithJacobian(probe, values, jac) >= 0 || !jac.allFinite()) return true;
+        ++defined;
+        const ScaledQR qr(jac);
+        if (qr.fullRank()) return false;
+        for (Eigen::Index j = 0; j < n; ++j) zero[j] = zero[j] && qr.columnNorms()(j) == 0;
+        return true;
+    };
     for (const Probe& t : kProbes) {
         for (Eigen::Index j = 0; j < n; ++j) {
             const double factor = 0.5 * std::exp2(2 * random.unit());
             const double sign = !t.positive && random.unit() < 0.5 ? -1 : 1;
             probe(j) = sign * t.scale * factor * (t.own && params(j) != 0 ? params(j) : 1.0);
         }
-        if (!probe.allFinite() || model.evaluateWithJacobian(probe, values, jac) >= 0 || !jac.allFinite()) continue;
-        ++defined;
-        const ScaledQR qr(jac);
-        if (qr.fullRank()) return false;
-        for (Eigen::Index j = 0; j < n; ++j) zero[j] = zero[j] && qr.columnNorms()(j) == 0;
+        if (!deficientAt()) return false;
+    }
+    // Parameters on the scale of the variables (a location or a width among the data, which the
+    // scalings of the parameters' own values never reach): all on one size, then mixed.
+    const std::vector<double> sizes = model.variableSizes();
+    for (std::size_t k = 0; k < sizes.size() + kMixedProbes && !sizes.empty(); ++k) {
+        for (Eigen::Index j = 0; j < n; ++j) {
+            const double size = k < sizes.size() ? sizes[k] : sizes[static_cast<std::size_t>(random.unit() * sizes.size())];
+            probe(j) = (random.unit() < 0.5 ? -1 : 1) * size * 0.5 * std::exp2(2 * random.unit());
+        }
+        if (!deficientAt()) return false;
     }
     if (defined < kNeededProbes) return false;
     zeroEverywhere.clear();
@@ -107,12 +124,12 @@ std::string undeterminedMessage(const FitModel& model, const std::vector<int>& z
            (one ? " changes" : " change") + " the model only as the others do, whatever the parameters' values.";
 }
 
-std::string noEffectMessage(const FitModel& model, int j, bool atStart) {
-    if (atStart)
-        return "The parameter " + model.parameterName(j) +
-               " has no effect on the model at the starting values; please try other starting values.";
-    return "The fit stopped where the parameter " + model.parameterName(j) +
-           " has no effect on the model; please try other starting values.";
+std::string noEffectMessage(const FitModel& model, const std::vector<int>& zero, bool atStart) {
+    const bool one = zero.size() == 1;
+    const std::string who = std::string(one ? "the parameter " : "the parameters ") + parameterList(model, zero) +
+                            (one ? " has" : " have") + " no effect on the model";
+    if (atStart) return "T" + who.substr(1) + " at the starting values; please try other starting values.";
+    return "The fit stopped where " + who + "; please try other starting values.";
 }
 
 std::string singularAwayMessage(const FitModel& model, const std::vector<int>& dependent, bool atStart) {
@@ -124,14 +141,39 @@ std::string singularAwayMessage(const FitModel& model, const std::vector<int>& d
            " the model only as the others do; please try other starting values, or Levenberg-Marquardt.";
 }
 
+std::string flatMessage(const FitModel& model, const std::vector<int>& dependent) {
+    const bool one = dependent.size() == 1;
+    return std::string("The fit stopped where ") + (one ? "the parameter " : "the parameters ") +
+           parameterList(model, dependent) + (one ? " changes" : " change") +
+           " the model only as the others do, and the sum of squares does not rise along "
+           "that change; please try other starting values.";
+}
+
+std::string dataUndeterminedMessage(const FitModel& model, const std::vector<int>& zero,
+                                    const std::vector<int>& dependent) {
+    const std::string head = "The parameters cannot all be determined from the data: at the solution ";
+    if (!zero.empty()) {
+        const bool one = zero.size() == 1;
+        return head + "the model does not change with " + (one ? "the parameter " : "the parameters ") +
+               parameterList(model, zero) + ".";
+    }
+    const bool one = dependent.size() == 1;
+    return head + (one ? "the parameter " : "the parameters ") + parameterList(model, dependent) +
+           (one ? " changes" : " change") + " the model only as the others do.";
+}
+
 DeficientEnd deficientEnd(FitModel& model, const Eigen::VectorXd& params, const ScaledQR& qr, bool atStart,
-                          bool stationary, const char* stationaryMessage) {
+                          StationaryTest& test, double curvedTol) {
     std::vector<int> zeroEverywhere;
     if (deficientEverywhere(model, params, zeroEverywhere))
         return {FitStatus::Singular, undeterminedMessage(model, zeroEverywhere, dependentParameters(qr)), true};
     const std::vector<int> zero = zeroColumns(qr);
-    if (!zero.empty()) return {FitStatus::NotConverged, noEffectMessage(model, zero.front(), atStart), false};
-    if (stationary) return {FitStatus::Singular, stationaryMessage, false};
+    const bool stationary = test.stationary();
+    if (stationary && test.exactFit())
+        return {FitStatus::Singular, dataUndeterminedMessage(model, zero, dependentParameters(qr)), false};
+    if (stationary && test.curvedMinimum(curvedTol)) return {FitStatus::Converged, {}, false};
+    if (!zero.empty()) return {FitStatus::NotConverged, noEffectMessage(model, zero, atStart), false};
+    if (stationary) return {FitStatus::NotConverged, flatMessage(model, dependentParameters(qr)), false};
     return {FitStatus::NotConverged, singularAwayMessage(model, dependentParameters(qr), atStart), false};
 }
 

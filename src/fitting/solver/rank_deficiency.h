@@ -11,6 +11,7 @@
 #include "fitting/solver/fit_model.h"
 #include "fitting/solver/fit_result.h"
 #include "fitting/solver/scaled_qr.h"
+#include "fitting/solver/stationary_point.h"
 
 namespace solver {
 
@@ -35,27 +36,46 @@ std::string parameterList(const FitModel& model, const std::vector<int>& params)
 std::string undeterminedMessage(const FitModel& model, const std::vector<int>& zero,
                                 const std::vector<int>& dependent);
 
-// The message of a fit that stops where parameter j has no effect on the model: at the
-// starting values, or where the steps from them led.
-std::string noEffectMessage(const FitModel& model, int j, bool atStart);
+// The message of a fit that stops where the parameters named (zero) have no effect on the model:
+// at the starting values, or where the steps from them led.
+std::string noEffectMessage(const FitModel& model, const std::vector<int>& zero, bool atStart);
 
 // The message of Gauss-Newton at a point, away from a minimum, where the parameters named
 // (dependent) change the model only as the others do.
 std::string singularAwayMessage(const FitModel& model, const std::vector<int>& dependent, bool atStart);
 
+// The message of a fit that stopped at a stationary point where the parameters named change the
+// model only as the others do, and the sum of squares does not rise along their change: a flat
+// stretch (parameters run off to where the model no longer tells them apart), which other
+// starting values may leave.
+std::string flatMessage(const FitModel& model, const std::vector<int>& dependent);
+
+// The message of parameters that these data do not determine at a minimum that fits them to
+// their rounding: those without effect there (zero) or, where none is, those the others span.
+std::string dataUndeterminedMessage(const FitModel& model, const std::vector<int>& zero,
+                                    const std::vector<int>& dependent);
+
 // How a fit ends at a point where the Jacobian (factored by qr) is rank-deficient, by whose
-// doing that is: the model's or the data's wherever the parameters stand (Singular, naming
-// the parameters: undetermined); the point's where a parameter has lost all effect there (a
-// zero start, or a plateau the steps ran onto: NotConverged, asking for other starting
-// values); the data's at a stationary point (Singular, stationaryMessage); otherwise the
-// point's again (NotConverged, asking for other starting values or Levenberg-Marquardt, which
-// steps on in the parameters that have an effect).
+// doing that is, on the evidence of the point (test, with the point's Jacobian):
+//  - the model's or the data's wherever the parameters stand: Singular, naming the parameters
+//    (undetermined);
+//  - the data's at a minimum that fits them to their rounding: Singular, naming the parameters
+//    these data leave free;
+//  - none at a minimum whose curvature the Jacobian does not show (the sum of squares rises
+//    both ways along its weakest direction, curvedTol the tolerance of its gradient): Converged,
+//    the standard errors undefined;
+//  - the point's where a parameter has lost all effect there (a zero start, or a plateau the
+//    steps ran onto): NotConverged, asking for other starting values;
+//  - the point's at any other stationary point (a flat stretch): NotConverged, asking for other
+//    starting values;
+//  - otherwise the point's again (NotConverged, asking for other starting values or
+//    Levenberg-Marquardt, which steps on in the parameters that have an effect).
 struct DeficientEnd {
     FitStatus status;
     std::string message;
     bool undetermined;  // no starting value can mend it
 };
 DeficientEnd deficientEnd(FitModel& model, const Eigen::VectorXd& params, const ScaledQR& qr, bool atStart,
-                          bool stationary, const char* stationaryMessage);
+                          StationaryTest& test, double curvedTol);
 
 }  // namespace solver

@@ -130,7 +130,7 @@ bool Refinement::step(const ScaledQR& qr) {
         const double slack = 2 * length * resolution(at);
         double lambda = 1;
         for (int h = 0;; ++h, lambda *= 0.5) {
-            next = x + lambda * step;
+            next = stepTo(x, lambda * step);
             if (lowers(next, ssr, h == 0 && change * change <= slack ? slack : 0)) break;
             if (h == (last ? 0 : kMaxHalvings)) return last ? false : stalled(test);
         }

@@ -45,6 +45,7 @@ public:
     // of 1e300 against data of 1e-20): an overflow as well.
     bool lastFailureOverflowed() const override { return scaledOverflow_ || model_.lastFailureOverflowed(); }
     bool lastFailureBeyondDataScale() const override { return scaledOverflow_; }
+    std::vector<double> variableSizes() const override { return model_.variableSizes(); }
     std::string describePoint(int i) const override { return model_.describePoint(i); }
     std::string parameterName(int j) const override { return model_.parameterName(j); }
 

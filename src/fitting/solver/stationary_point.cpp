@@ -107,20 +107,32 @@ bool StationaryTest::byTolerance() const {
     return at_.length == 0 || (std::isfinite(at_.change) && at_.change <= std::sqrt(tol_) * at_.length);
 }
 
-bool StationaryTest::byResolution() {
+double StationaryTest::resolutionLength() {
     if (resolution_ < 0) resolution_ = resolution(at_);
-    return std::isfinite(at_.change) && at_.change <= kRoundingFactor * resolution_;
+    return resolution_;
+}
+
+bool StationaryTest::byResolution() {
+    return std::isfinite(at_.change) && at_.change <= kRoundingFactor * resolutionLength();
 }
 
 bool StationaryTest::curvedMinimum(double tol) {
     return at_.params.size() > 1 && orthogonalToEveryColumn(tol) && risesAlongTheWeakestDirection();
 }
 
+bool StationaryTest::exactFit() {
+    if (at_.length == 0) return true;
+    if (!std::isfinite(at_.length)) return false;
+    // Where the noise could not be measured, the resolution alone.
+    const double measured = noise();
+    return at_.length <= kRoundingFactor * (resolutionLength() + (std::isfinite(measured) ? measured : 0.0));
+}
+
 bool StationaryTest::orthogonalToEveryColumn(double tol) {
     if (byTolerance() || byResolution()) return true;
     if (!std::isfinite(at_.length) || !at_.jacobian.allFinite()) return false;
     const Eigen::VectorXd r = (at_.values - at_.observed) / at_.length;
-    const double cosine = std::sqrt(tol), resolved = kRoundingFactor * resolution_ / at_.length;
+    const double cosine = std::sqrt(tol), resolved = kRoundingFactor * resolutionLength() / at_.length;
     for (Eigen::Index j = 0; j < at_.jacobian.cols(); ++j) {
         const double length = stableLength(at_.jacobian.col(j));
         if (length == 0) continue;
@@ -151,7 +163,7 @@ bool StationaryTest::risesAlongTheWeakestDirection() {
     // there, min |J V_s z + r|.
     const Eigen::MatrixXd others = scale.cwiseInverse().asDiagonal() * svd.matrixV().leftCols(n - 1);
     // Changes within the rounding of the residuals, as measured at the point, tell nothing.
-    const double margin = kRoundingFactor * (resolution(at_) + noise());
+    const double margin = kRoundingFactor * (resolutionLength() + noise());
     if (!std::isfinite(margin)) return false;
     Eigen::VectorXd values;
     Eigen::MatrixXd jacobian;
@@ -181,10 +193,10 @@ Verdict StationaryTest::verdict() {
     if (byResolution()) return verdict_ = Verdict::Resolution;
     // The worst case of the model's rounding, where it gives one: a projection beyond it is
     // real without a measurement.
-    if (at_.change > kRoundingFactor * (resolution_ + worstRounding())) return verdict_;
+    if (at_.change > kRoundingFactor * (resolutionLength() + worstRounding())) return verdict_;
     const NoiseProbe& measured = probe();
     if (measured.linear || !std::isfinite(measured.noise)) return verdict_;
-    const double rounding = resolution_ + noise();
+    const double rounding = resolutionLength() + noise();
     // Within the noise, and no step along the projection lowered the residuals beyond it.
     if (at_.change <= kRoundingFactor * rounding && measured.lowered <= 2 * rounding) verdict_ = Verdict::Rounding;
     return verdict_;

@@ -80,6 +80,9 @@ public:
     // step in the other directions. Costs up to twelve evaluations. It shows a minimum only where
     // no step, down to the rounding of the parameters, lowers the sum of squares either.
     bool curvedMinimum(double tol);
+    // Whether the residuals are within the resolution and the noise measured at the point: the
+    // model fits the data as well as numbers can tell, a minimum no start can better.
+    bool exactFit();
     // The whole verdict, computing the noise where the cheaper tests do not decide.
     Verdict verdict();
     bool stationary() { return verdict() != Verdict::NotStationary; }
@@ -88,6 +91,7 @@ private:
     // The worst case of the model's rounding at the point, as one length (infinite where the
     // model gives none); the noise probe's result; the noise it measured, never beyond that worst
     // case (an upper bound where the prediction held).
+    double resolutionLength();
     double worstRounding();
     const NoiseProbe& probe();
     double noise();

@@ -126,11 +126,12 @@ void expectCertifiedDigits(const nist::Problem& p, const solver::FitResult& r) {
 }
 
 // A fit that is not converged says what went wrong: the limit, a step that cannot reduce the
-// residuals (or leaves the model's domain), a parameter without effect, a singular Jacobian.
+// residuals (or leaves the model's domain), a parameter without effect, parameters that act only
+// together, a singular Jacobian.
 bool namesTheReason(const std::string& message) {
     for (const char* reason : {"did not converge within", "could not reduce", "edge of the region",
-                               "has no effect", "cannot be determined", "cannot all be determined", "is singular",
-                               "derivatives of the model have no value"})
+                               "no effect on the model", "only as the others do", "cannot be determined",
+                               "cannot all be determined", "is singular", "derivatives of the model have no value"})
         if (message.find(reason) != std::string::npos) return true;
     return false;
 }
