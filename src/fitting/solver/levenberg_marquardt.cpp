@@ -2,7 +2,9 @@
 // factors the Jacobian once by column-pivoted QR and then tries damped steps, shrinking the
 // trust region, until one reduces the residual sum of squares enough to be accepted. Damped
 // steps carry a geodesic acceleration (Transtrum and Sethna), so that they follow a curved
-// valley of the sum of squares instead of crawling along it.
+// valley of the sum of squares instead of crawling along it. Where the residuals stay large and
+// Gauss-Newton's model keeps predicting the reductions poorly, the steps take in the second-order
+// term that it leaves out (SecondOrderTerm), as NL2SOL does, while that predicts them better.
 //
 // The factors are those of the Jacobian with its columns scaled to unit length: the rank and
 // the pivoting then see every parameter alike, whatever its units (a column 1e50 times
@@ -16,6 +18,8 @@
 
 #include "fitting/solver/convergence_tests.h"
 #include "fitting/solver/iteration.h"
+#include "fitting/solver/scaled_qr.h"
+#include "fitting/solver/second_order.h"
 #include "fitting/solver/stable_norm.h"
 #include "fitting/solver/stationary_point.h"
 #include "fitting/solver/trust_region_step.h"
@@ -75,6 +79,8 @@ private:
     // rests on it, as the noise costs evaluations of the model. Where no step lowers the sum of
     // squares (stuck), residuals orthogonal to every column on its own count as well.
     bool atMinimum(bool stuck = false);
+    // The Gauss-Newton step from the point (into step, where given) and its projection |J step|.
+    double gaussNewtonStep(Eigen::VectorXd* step);
     // Converged where no step lowers the sum of squares: perhaps at a minimum that the Jacobian
     // does not show.
     IterationOutcome&& stuckConverged() {
@@ -118,8 +124,16 @@ private:
     struct {
         bool valid = false;
         Eigen::VectorXd x, res, colNorms;
+        Eigen::MatrixXd jac;
         double fnorm = 0, pnorm = 0, size = 0;
     } back_;
+
+    // The part of the Hessian the Jacobian leaves out, and whether this iteration's steps take
+    // it in (augmented_) or the next one's will: where the last step's actual reduction was
+    // predicted much better with it than by Gauss-Newton's model, which had fallen short.
+    SecondOrderTerm secondOrder_;
+    bool augmented_ = false, preferAugmented_ = false;
+    void choose(double actred, double preredGaussNewton, double preredAugmented);
 };
 
 IterationOutcome LevenbergMarquardt::run() {
@@ -133,6 +147,7 @@ IterationOutcome LevenbergMarquardt::run() {
         if (!out_.carryOn(fnorm_ * fnorm_, options_)) return std::move(out_);
         if (fnorm_ == 0) return out_.stop(FitStatus::Converged);
         if (returnFromPlateau()) continue;
+        if (back_.valid) secondOrder_.update(x_ - back_.x, back_.jac, back_.res, jac_, res_);
         factor(iter);
 
         diag_ = diag_.cwiseMax(colNorms_);
@@ -146,7 +161,7 @@ IterationOutcome LevenbergMarquardt::run() {
         // the steps short while that step promises more, the steps have to be short for another
         // reason than a minimum: the edge of the region where the model has a value, or a sharp
         // bend of a valley, where small reductions do not mean that the fit is done.
-        gaussNewtonChange_ = stableLength(fac_.qtr.head(fac_.rank)) / fnorm_;
+        gaussNewtonChange_ = gaussNewtonStep(nullptr) / fnorm_;
         if (gaussNewtonChange_ <= eps_) return out_.stop(FitStatus::Converged);
         stationaryKnown_ = curvedKnown_ = false;
         undefinedTrial_ = false;
@@ -196,13 +211,9 @@ bool LevenbergMarquardt::returnFromPlateau() {
 
 bool LevenbergMarquardt::atMinimum(bool stuck) {
     if (!stationaryKnown_ || (stuck && !curvedKnown_ && !stationary_)) {
-        // The Gauss-Newton step from the point.
-        const int r = fac_.rank;
-        Eigen::VectorXd z = Eigen::VectorXd::Zero(n_);
-        z.head(r) = fac_.r.topLeftCorner(r, r).triangularView<Eigen::Upper>().solve(fac_.qtr.head(r));
         Eigen::VectorXd step(n_);
-        for (Eigen::Index k = 0; k < n_; ++k) step(fac_.perm(k)) = -z(k) / colScale_(fac_.perm(k));
-        const Linearisation at{x_, values_, observed_, jac_, step, stableLength(fac_.qtr.head(r)), fnorm_};
+        const double change = gaussNewtonStep(&step);
+        const Linearisation at{x_, values_, observed_, jac_, step, change, fnorm_};
         StationaryTest test(model_, at, tol_);
         if (!stationaryKnown_) stationary_ = test.stationary();
         stationaryKnown_ = true;
@@ -214,15 +225,48 @@ bool LevenbergMarquardt::atMinimum(bool stuck) {
     return stationary_ || (stuck && curved_);
 }
 
+double LevenbergMarquardt::gaussNewtonStep(Eigen::VectorXd* step) {
+    if (augmented_) {
+        // The factors are those of the Jacobian and the second-order rows.
+        double change = 0;
+        const Eigen::VectorXd gn = -ScaledQR(jac_).solve(res_, &change);
+        if (step) *step = gn;
+        return change;
+    }
+    const int r = fac_.rank;
+    if (step) {
+        Eigen::VectorXd z = Eigen::VectorXd::Zero(n_);
+        z.head(r) = fac_.r.topLeftCorner(r, r).triangularView<Eigen::Upper>().solve(fac_.qtr.head(r));
+        for (Eigen::Index k = 0; k < n_; ++k) (*step)(fac_.perm(k)) = -z(k) / colScale_(fac_.perm(k));
+    }
+    return stableLength(fac_.qtr.head(r));
+}
+
+void LevenbergMarquardt::choose(double actred, double preredGaussNewton, double preredAugmented) {
+    const double missGaussNewton = std::abs(actred - preredGaussNewton);
+    const double missAugmented = std::abs(actred - preredAugmented);
+    preferAugmented_ = augmented_ ? !(missGaussNewton < missAugmented)
+                                  : actred < 0.75 * preredGaussNewton && missAugmented < 0.5 * missGaussNewton;
+}
+
 void LevenbergMarquardt::factor(int iter) {
     if (!back_.valid) colNorms_ = columnLengths(jac_);  // otherwise returnFromPlateau took them
     colScale_ = (colNorms_.array() == 0).select(1.0, colNorms_);
-    scaledJac_ = jac_ * colScale_.cwiseInverse().asDiagonal();
+    const Eigen::MatrixXd& rows = secondOrder_.rows();
+    augmented_ = preferAugmented_ && rows.rows() > 0;
+    if (augmented_) {
+        scaledJac_.resize(jac_.rows() + rows.rows(), n_);
+        scaledJac_.topRows(jac_.rows()) = jac_ * colScale_.cwiseInverse().asDiagonal();
+        scaledJac_.bottomRows(rows.rows()) = rows * colScale_.cwiseInverse().asDiagonal();
+    } else {
+        scaledJac_ = jac_ * colScale_.cwiseInverse().asDiagonal();
+    }
     qr_.compute(scaledJac_);
     fac_.r = qr_.matrixR().topRows(n_).triangularView<Eigen::Upper>();
     fac_.perm = qr_.colsPermutation().indices();
     fac_.rank = static_cast<int>(qr_.rank());
-    trialRes_ = res_;
+    trialRes_ = Eigen::VectorXd::Zero(scaledJac_.rows());
+    trialRes_.head(res_.size()) = res_;
     trialRes_.applyOnTheLeft(qr_.householderQ().adjoint());
     fac_.qtr = trialRes_.head(n_);
     if (iter == first_) {
@@ -244,7 +288,8 @@ void LevenbergMarquardt::factor(int iter) {
 bool LevenbergMarquardt::accelerate(Eigen::VectorXd& step) {
     const Eigen::VectorXd probe = x_ + kProbe * step;
     if (!probe.allFinite() || model_.evaluate(probe, trialValues_) >= 0) return true;
-    trialRes_ = (2 / kProbe) * ((trialValues_ - observed_ - res_) / kProbe - jac_ * step);
+    trialRes_ = Eigen::VectorXd::Zero(scaledJac_.rows());
+    trialRes_.head(res_.size()) = (2 / kProbe) * ((trialValues_ - observed_ - res_) / kProbe - jac_ * step);
     trialRes_.applyOnTheLeft(qr_.householderQ().adjoint());
     const Eigen::VectorXd a = -dampedSolve(fac_, scaledDiag_, par_, trialRes_.head(n_)).cwiseQuotient(colScale_);
     if (2 * stableLength(diag_.cwiseProduct(a)) > kMaxCorrection * stableLength(diag_.cwiseProduct(step))) return false;
@@ -269,7 +314,11 @@ LevenbergMarquardt::Trial LevenbergMarquardt::tryStep(int iter) {
     const double jvnorm = stableLength(jv);
     const double t1 = jvnorm / fnorm_;
     const double dirder = res_.dot(jv / fnorm_) / fnorm_;
-    const double prered = -(2 * dirder + t1 * t1);
+    // The predicted relative reduction of the sum of squares, by Gauss-Newton's model and with the
+    // second-order term (both at the velocity).
+    const double quadratic = secondOrder_.quadratic(velocity) / fnorm_ / fnorm_;
+    const double preredGaussNewton = -(2 * dirder + t1 * t1), preredAugmented = preredGaussNewton - quadratic;
+    const double prered = augmented_ ? preredAugmented : preredGaussNewton;
     auto actualReduction = [&](double fnorm1) {
         return 0.1 * fnorm1 < fnorm_ ? 1 - (fnorm1 / fnorm_) * (fnorm1 / fnorm_) : -1.0;
     };
@@ -291,6 +340,7 @@ LevenbergMarquardt::Trial LevenbergMarquardt::tryStep(int iter) {
         const double fnorm1 = stableLength(trialRes_);
         actred = actualReduction(fnorm1);
         ratio = prered != 0 ? actred / prered : 0;
+        if (quadratic > 0) choose(actred, preredGaussNewton, preredAugmented);
         if (ratio <= 0.25) {
             double t = actred >= 0 ? 0.5 : 0.5 * dirder / (dirder + 0.5 * actred);
             if (0.1 * fnorm1 >= fnorm_ || t < 0.1) t = 0.1;
@@ -309,6 +359,7 @@ LevenbergMarquardt::Trial LevenbergMarquardt::tryStep(int iter) {
             back_.pnorm = pnorm;
             back_.colNorms = colNorms_;
             back_.size = modelSize();
+            back_.jac = jac_;
             // The refinement mixes its steps with the last full Gauss-Newton step (earlier ones,
             // far from the minimum, would only blur the mixing).
             out_.mixing.clear();
@@ -329,13 +380,16 @@ LevenbergMarquardt::Trial LevenbergMarquardt::tryStep(int iter) {
     // Relative reduction of the sum of squares, actual and predicted, both small; or the trust
     // region shrunk below the tolerance relative to the parameters. Either ends the fit only
     // where the point it stands on is stationary: this iteration's, or after a step, the next.
-    // Away from a minimum the region shrinks on, down to rounding, to find a step that reduces
-    // the sum of squares (and, after steps where the model had no value, one that stays where it
-    // has one).
-    const bool smallReduction = std::abs(actred) <= tol_ && prered <= tol_ && 0.5 * ratio <= 1;
+    // With the second-order term the model's full step itself must be small: the sum of squares
+    // of a problem whose residuals stay large is flat to many digits where its parameters are
+    // not. Away from a minimum the region shrinks on, down to rounding, to find a step that
+    // reduces the sum of squares (and, after steps where the model had no value, one that stays
+    // where it has one).
+    const bool smallReduction = !augmented_ && std::abs(actred) <= tol_ && prered <= tol_ && 0.5 * ratio <= 1;
+    const bool smallStep = augmented_ && !damped_ && pnorm <= tol_ * xnorm_;
     const bool collapsed = delta_ <= eps_ * xnorm_;
     if (accepted) {
-        pending_ = smallReduction || delta_ <= tol_ * xnorm_ || collapsed;
+        pending_ = smallReduction || smallStep || delta_ <= tol_ * xnorm_ || collapsed;
     } else {
         if ((smallReduction || delta_ <= tol_ * xnorm_) && atMinimum()) return stop(FitStatus::Converged);
         if (collapsed) {

@@ -33,6 +33,23 @@ Real ssr(const Model& model, const std::vector<double>& x, const std::vector<dou
     return sum;
 }
 
+Real resolution(const Model& model, const std::vector<double>& x, const std::vector<double>& y,
+                const std::vector<Real>& p) {
+    const Real eps = std::numeric_limits<double>::epsilon();
+    std::vector<Real> g(p.size());
+    Real sum = 0;
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        model.gradient(p, x[i], g.data());
+        Real point = eps * (std::abs(model.f(p, x[i])) + std::abs(Real(y[i])));
+        for (std::size_t k = 0; k < p.size(); ++k) {
+            const double v = static_cast<double>(p[k]);
+            point += std::abs(g[k]) * (std::nextafter(std::abs(v), HUGE_VAL) - std::abs(v)) / 2;
+        }
+        sum += point * point;
+    }
+    return std::sqrt(sum);
+}
+
 Fit fit(const Model& model, const std::vector<double>& x, const std::vector<double>& y, std::vector<Real> p) {
     Fit out;
     Matrix jac;

@@ -23,6 +23,12 @@ struct Fit {
 // The sum of squares at p.
 Real ssr(const Model& model, const std::vector<double>& x, const std::vector<double>& y, const std::vector<Real>& p);
 
+// The resolution of doubles at p, as one length: per point the last bits of the value and the
+// datum, and half the last bits of the parameters times their derivatives. No point that doubles
+// hold lies nearer the minimum than that.
+Real resolution(const Model& model, const std::vector<double>& x, const std::vector<double>& y,
+                const std::vector<Real>& p);
+
 // From start, which must lie near the minimum (the data's generating values).
 Fit fit(const Model& model, const std::vector<double>& x, const std::vector<double>& y, std::vector<Real> start);
 
