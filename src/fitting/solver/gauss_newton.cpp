@@ -59,7 +59,7 @@ IterationOutcome runGaussNewton(FitModel& model, const Eigen::VectorXd& observed
         if (!qr.fullRank()) {
             const DeficientEnd end = deficientEnd(model, x, qr, iter == done + 1, test, std::min(tol, kRefinedStep));
             if (end.status != FitStatus::Converged) return out.stop(end.status, end.message);
-            out.curvedMinimum = true;
+            out.stuck = true;
             return out.convergedWith(f, jac);
         }
         // A step within the resolution of the numbers: nowhere nearer to go.
@@ -96,13 +96,15 @@ IterationOutcome runGaussNewton(FitModel& model, const Eigen::VectorXd& observed
         // met the rounding of the model's values: where the point is stationary within it, the
         // fit ends there, at the point judged.
         if (!accepted || !realProgress(fnorm, trialNorm, lambda, change)) {
-            const Verdict v = test.verdict();
-            const bool curved = !accepted && v == Verdict::NotStationary && test.curvedMinimum(std::min(tol, kRefinedStep));
-            if (v == Verdict::Rounding || (!accepted && v != Verdict::NotStationary) || curved) {
+            // Where no step lowered it at all, the sum of squares may be at its rounding, or at a
+            // minimum the Jacobian does not show.
+            const bool stuck = !accepted && test.verdict() == Verdict::NotStationary &&
+                               (test.curvedMinimum(std::min(tol, kRefinedStep)));
+            if (test.verdict() == Verdict::Rounding || (!accepted && test.stationary()) || stuck) {
                 x = here;
                 out.mixing.clear();
                 out.lastStep = {};
-                out.curvedMinimum = curved;
+                out.stuck = stuck;
                 return out.convergedWith(f, jac);
             }
         }

@@ -23,10 +23,9 @@ struct IterationOutcome {
     // The refinement stopped making progress away from a stationary point: its steps did not
     // lower the sum of squares, or stopped shrinking, where the method's looser test had held.
     bool refinementStalled = false;
-    // Converged where no step lowers the sum of squares and the residuals are orthogonal to every
-    // column on its own, but not to their span: a minimum whose curvature the Jacobian does not
-    // show (its columns nearly dependent), where Gauss-Newton steps cannot refine anything.
-    bool curvedMinimum = false;
+    // Converged where no step lowers the sum of squares: within its rounding, or at a minimum
+    // whose curvature the Jacobian does not show. Gauss-Newton steps cannot refine anything there.
+    bool stuck = false;
     // After the refinement: the model's values at params and its Jacobian there or one step
     // before, too close to tell apart in the statistics; otherwise empty, and the statistics
     // evaluate them. A method that ends converged where it has them for params hands them to

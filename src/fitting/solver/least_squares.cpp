@@ -126,7 +126,7 @@ FitResult run(FitModel& model, const std::vector<double>& observedIn,
                    : runLevenbergMarquardt(scaledModel, scaledObserved, from, opts, done);
     };
     IterationOutcome it = iterate(start, scaledOptions, 0);
-    if (it.status == FitStatus::Converged && !it.curvedMinimum) {
+    if (it.status == FitStatus::Converged && !it.stuck) {
         refineConverged(scaledModel, scaledObserved, scaledOptions, it);
         if (it.status == FitStatus::Converged && it.refinementStalled) {
             // The method's tolerance was too loose for this problem to tell a minimum from a

@@ -81,10 +81,10 @@ private:
     bool atMinimum(bool stuck = false);
     // The Gauss-Newton step from the point (into step, where given) and its projection |J step|.
     double gaussNewtonStep(Eigen::VectorXd* step);
-    // Converged where no step lowers the sum of squares: perhaps at a minimum that the Jacobian
-    // does not show.
+    // Converged where no step lowers the sum of squares: perhaps within its rounding, or at a
+    // minimum that the Jacobian does not show.
     IterationOutcome&& stuckConverged() {
-        out_.curvedMinimum = !stationary_;
+        out_.stuck = !stationary_;
         return out_.stop(FitStatus::Converged);
     }
     Trial stop(FitStatus status, const char* message = "") {
@@ -116,9 +116,10 @@ private:
     // A test of the steps held as a step was accepted: the point it led to is judged at the next
     // iteration, with its own Jacobian.
     bool pending_ = false;
-    // Whether the point of this iteration is a minimum that the Jacobian does not show, where no
-    // step lowers the sum of squares (asked only then).
-    bool curved_ = false, curvedKnown_ = false;
+    // Whether, where no step lowers the sum of squares (asked only then), the point of this
+    // iteration is within the rounding of the sum of squares or a minimum that the Jacobian does
+    // not show.
+    bool stuckAtMinimum_ = false, stuckKnown_ = false;
 
     // The point before the last accepted step, to return to when that step ran onto a plateau.
     struct {
@@ -163,7 +164,7 @@ IterationOutcome LevenbergMarquardt::run() {
         // bend of a valley, where small reductions do not mean that the fit is done.
         gaussNewtonChange_ = gaussNewtonStep(nullptr) / fnorm_;
         if (gaussNewtonChange_ <= eps_) return out_.stop(FitStatus::Converged);
-        stationaryKnown_ = curvedKnown_ = false;
+        stationaryKnown_ = stuckKnown_ = false;
         undefinedTrial_ = false;
         if (pending_) {
             pending_ = false;
@@ -210,7 +211,7 @@ bool LevenbergMarquardt::returnFromPlateau() {
 }
 
 bool LevenbergMarquardt::atMinimum(bool stuck) {
-    if (!stationaryKnown_ || (stuck && !curvedKnown_ && !stationary_)) {
+    if (!stationaryKnown_ || (stuck && !stuckKnown_ && !stationary_)) {
         Eigen::VectorXd step(n_);
         const double change = gaussNewtonStep(&step);
         const Linearisation at{x_, values_, observed_, jac_, step, change, fnorm_};
@@ -218,11 +219,11 @@ bool LevenbergMarquardt::atMinimum(bool stuck) {
         if (!stationaryKnown_) stationary_ = test.stationary();
         stationaryKnown_ = true;
         if (stuck && !stationary_) {
-            curved_ = test.curvedMinimum(std::min(tol_, kRefinedStep));
-            curvedKnown_ = true;
+            stuckAtMinimum_ = test.curvedMinimum(std::min(tol_, kRefinedStep));
+            stuckKnown_ = true;
         }
     }
-    return stationary_ || (stuck && curved_);
+    return stationary_ || (stuck && stuckAtMinimum_);
 }
 
 double LevenbergMarquardt::gaussNewtonStep(Eigen::VectorXd* step) {

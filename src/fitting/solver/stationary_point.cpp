@@ -186,6 +186,11 @@ bool StationaryTest::risesAlongTheWeakestDirection() {
     return false;  // flat along it as far as looked: a plateau, not a minimum
 }
 
+bool StationaryTest::withinRounding(double rounding, double confirmed) const {
+    return at_.change <= confirmed ||
+           (at_.change / at_.length) * at_.change <= 2 * rounding + (rounding / at_.length) * rounding;
+}
+
 Verdict StationaryTest::verdict() {
     if (judged_) return verdict_;
     judged_ = true;
@@ -193,14 +198,21 @@ Verdict StationaryTest::verdict() {
     if (!std::isfinite(at_.change) || !std::isfinite(at_.length)) return verdict_;
     if (byTolerance()) return verdict_ = Verdict::Tolerance;
     if (byResolution()) return verdict_ = Verdict::Resolution;
-    // The worst case of the model's rounding, where it gives one: a projection beyond it is
-    // real without a measurement.
-    if (at_.change > kRoundingFactor * (resolutionLength() + worstRounding())) return verdict_;
+    // The worst case of the model's rounding, where it gives one: a projection beyond what it
+    // could cover below is real without a measurement.
+    if (at_.change > kReductionFactor * (resolutionLength() + worstRounding())) return verdict_;
     const NoiseProbe& measured = probe();
-    if (measured.linear || !std::isfinite(measured.noise)) return verdict_;
+    if (!std::isfinite(measured.noise)) return verdict_;
     const double rounding = resolutionLength() + noise();
-    // Within the noise, and no step along the projection lowered the residuals beyond it.
-    if (at_.change <= kRoundingFactor * rounding && measured.lowered <= 2 * rounding) verdict_ = Verdict::Rounding;
+    // Within the noise of the residuals, and no step along the projection lowered them beyond it.
+    if (!measured.linear && at_.change <= kRoundingFactor * rounding && measured.lowered <= 2 * rounding)
+        return verdict_ = Verdict::Rounding;
+    // Or within the worst case, as far as the noise measured confirms it (the probe sees the noise
+    // of the points its steps re-round, which can be a fraction of all); or the reduction the full
+    // step promises within the rounding of the sum of squares that the noise makes.
+    if (withinRounding(rounding, kReductionFactor * (resolutionLength() +
+                                                     std::min(worstRounding(), kConfirmedBound * measured.noise))))
+        verdict_ = Verdict::Rounding;
     return verdict_;
 }
 

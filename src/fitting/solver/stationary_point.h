@@ -9,9 +9,11 @@
 //    last bit of each parameter moves the model (no point that doubles hold lies nearer);
 //  - the rounding of the model's evaluation, measured at the point itself: the residuals along
 //    the Gauss-Newton step, against what the Jacobian predicts, show how much of them is noise.
-//    A projection beyond that noise is real, and one that steps along it lower the sum of squares
-//    by more than the noise allows is real too, however large a worst-case bound of the
-//    rounding may be.
+//    The projection is within it where it is no larger than that noise, or where the reduction
+//    of the sum of squares it promises is within the rounding of the sum of squares that the
+//    noise makes: then no step can lower the sum of squares beyond its rounding. A projection
+//    beyond that, or one that steps along it lower the sum of squares by more than the noise
+//    allows, is real, however large a worst-case bound of the rounding may be.
 #include <Eigen/Core>
 
 #include "fitting/solver/fit_model.h"
@@ -41,6 +43,12 @@ enum class Verdict {
 // difference of two draws of it, about 1.4 times one), and the resolution adds up the worst
 // case of every parameter.
 inline constexpr double kRoundingFactor = 2;
+// How many times the worst case of the rounding the projection may be where the reduction it
+// promises is within the rounding of the sum of squares, and how far beyond the noise measured at
+// the point that worst case may lie and still count: the probe sees the noise of the points its
+// steps re-round, which can be a fraction of all.
+inline constexpr double kReductionFactor = 8;
+inline constexpr double kConfirmedBound = 16;
 
 // The resolution of the numbers at a point, as one length of the residuals' kind: per point the
 // last bits of the value and the datum, eps (|f| + |y|), and half the last bits of the parameters
@@ -96,6 +104,11 @@ private:
     const NoiseProbe& probe();
     double noise();
     bool orthogonalToEveryColumn(double tol);
+    // Whether the projection is within `confirmed`, or the reduction of the sum of squares that
+    // the full step promises, change^2, within the rounding of the sum of squares that a rounding
+    // of the residuals makes, 2 |r| rounding + rounding^2 (as lengths over |r|, which keeps the
+    // squares in range).
+    bool withinRounding(double rounding, double confirmed) const;
     // Whether the sum of squares rises both ways along the weakest direction, as above.
     bool risesAlongTheWeakestDirection();
 
