@@ -1,6 +1,7 @@
 #pragma once
 // The outcome of the iterations of one solver, before the statistics are computed.
 #include <limits>
+#include <memory>
 #include <string>
 
 #include <Eigen/Core>
@@ -8,6 +9,7 @@
 #include "fitting/solver/anderson_mixing.h"
 #include "fitting/solver/fit_model.h"
 #include "fitting/solver/fit_result.h"
+#include "fitting/solver/scaled_qr.h"
 
 namespace solver {
 
@@ -32,6 +34,8 @@ struct IterationOutcome {
     // the refinement.
     Eigen::VectorXd values;
     Eigen::MatrixXd jacobian;
+    // The factors of that Jacobian, where the method judged the point with them.
+    std::shared_ptr<const ScaledQR> factors;
     Eigen::VectorXd inverseNormalRoots;  // of that Jacobian, when the refinement has it
     // The method's last Gauss-Newton iterate (a point and the full step from it), for the
     // refinement's mixing; and |J step| of its last accepted step when that was a full

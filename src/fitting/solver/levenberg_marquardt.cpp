@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 
 #include <Eigen/Dense>
 
@@ -79,6 +80,8 @@ private:
     // rests on it, as the noise costs evaluations of the model. Where no step lowers the sum of
     // squares (stuck), residuals orthogonal to every column on its own count as well.
     bool atMinimum(bool stuck = false);
+    // The same, with the Gauss-Newton step from the given factors of the Jacobian.
+    bool pendingMinimum(const ScaledQR& factors);
     // The Gauss-Newton step from the point (into step, where given) and its projection |J step|.
     double gaussNewtonStep(Eigen::VectorXd* step);
     // Converged where no step lowers the sum of squares: perhaps within its rounding, or at a
@@ -135,6 +138,7 @@ private:
     SecondOrderTerm secondOrder_;
     bool augmented_ = false, preferAugmented_ = false;
     void choose(double actred, double preredGaussNewton, double preredAugmented);
+    void updateSecondOrder() { secondOrder_.update(x_ - back_.x, back_.jac, back_.res, jac_, res_); }
 };
 
 IterationOutcome LevenbergMarquardt::run() {
@@ -148,7 +152,21 @@ IterationOutcome LevenbergMarquardt::run() {
         if (!out_.carryOn(fnorm_ * fnorm_, options_)) return std::move(out_);
         if (fnorm_ == 0) return out_.stop(FitStatus::Converged);
         if (returnFromPlateau()) continue;
-        if (back_.valid) secondOrder_.update(x_ - back_.x, back_.jac, back_.res, jac_, res_);
+        stationaryKnown_ = stuckKnown_ = false;
+        if (pending_) {
+            // The point the last step led to, judged with its own Jacobian; the factors that
+            // judge it serve the refinement where it ends the fit.
+            pending_ = false;
+            auto factors = std::make_shared<const ScaledQR>(jac_);
+            if (pendingMinimum(*factors)) {
+                out_.factors = std::move(factors);
+                return out_.convergedWith(values_, jac_);
+            }
+        }
+        // The second-order term enters this iteration's factors only where it is preferred;
+        // otherwise it is updated once the point is known not to end the fit.
+        const bool updateFirst = preferAugmented_;
+        if (back_.valid && updateFirst) updateSecondOrder();
         factor(iter);
 
         diag_ = diag_.cwiseMax(colNorms_);
@@ -164,12 +182,8 @@ IterationOutcome LevenbergMarquardt::run() {
         // bend of a valley, where small reductions do not mean that the fit is done.
         gaussNewtonChange_ = gaussNewtonStep(nullptr) / fnorm_;
         if (gaussNewtonChange_ <= eps_) return out_.stop(FitStatus::Converged);
-        stationaryKnown_ = stuckKnown_ = false;
         undefinedTrial_ = false;
-        if (pending_) {
-            pending_ = false;
-            if (atMinimum()) return out_.convergedWith(values_, jac_);
-        }
+        if (back_.valid && !updateFirst) updateSecondOrder();
         for (int trial = 1;; ++trial) {
             const Trial t = tryStep(iter);
             if (t == Trial::Stop) return std::move(out_);
@@ -226,6 +240,15 @@ bool LevenbergMarquardt::atMinimum(bool stuck) {
     return stationary_ || (stuck && stuckAtMinimum_);
 }
 
+bool LevenbergMarquardt::pendingMinimum(const ScaledQR& factors) {
+    double change = 0;
+    const Eigen::VectorXd step = -factors.solve(res_, &change);
+    const Linearisation at{x_, values_, observed_, jac_, step, change, fnorm_};
+    stationary_ = StationaryTest(model_, at, tol_).stationary();
+    stationaryKnown_ = true;
+    return stationary_;
+}
+
 double LevenbergMarquardt::gaussNewtonStep(Eigen::VectorXd* step) {
     if (augmented_) {
         // The factors are those of the Jacobian and the second-order rows.
@@ -253,9 +276,9 @@ void LevenbergMarquardt::choose(double actred, double preredGaussNewton, double 
 void LevenbergMarquardt::factor(int iter) {
     if (!back_.valid) colNorms_ = columnLengths(jac_);  // otherwise returnFromPlateau took them
     colScale_ = (colNorms_.array() == 0).select(1.0, colNorms_);
-    const Eigen::MatrixXd& rows = secondOrder_.rows();
-    augmented_ = preferAugmented_ && rows.rows() > 0;
+    augmented_ = preferAugmented_ && secondOrder_.rows().rows() > 0;
     if (augmented_) {
+        const Eigen::MatrixXd& rows = secondOrder_.rows();
         scaledJac_.resize(jac_.rows() + rows.rows(), n_);
         scaledJac_.topRows(jac_.rows()) = jac_ * colScale_.cwiseInverse().asDiagonal();
         scaledJac_.bottomRows(rows.rows()) = rows * colScale_.cwiseInverse().asDiagonal();
@@ -316,9 +339,11 @@ LevenbergMarquardt::Trial LevenbergMarquardt::tryStep(int iter) {
     const double t1 = jvnorm / fnorm_;
     const double dirder = res_.dot(jv / fnorm_) / fnorm_;
     // The predicted relative reduction of the sum of squares, by Gauss-Newton's model and with the
-    // second-order term (both at the velocity).
-    const double quadratic = secondOrder_.quadratic(velocity) / fnorm_ / fnorm_;
-    const double preredGaussNewton = -(2 * dirder + t1 * t1), preredAugmented = preredGaussNewton - quadratic;
+    // second-order term (both at the velocity). The latter counts only where this iteration's
+    // steps take the term in, or where Gauss-Newton's model fell short.
+    const double preredGaussNewton = -(2 * dirder + t1 * t1);
+    const double preredAugmented = augmented_ ? preredGaussNewton - secondOrder_.quadratic(velocity) / fnorm_ / fnorm_
+                                              : std::nan("");
     const double prered = augmented_ ? preredAugmented : preredGaussNewton;
     auto actualReduction = [&](double fnorm1) {
         return 0.1 * fnorm1 < fnorm_ ? 1 - (fnorm1 / fnorm_) * (fnorm1 / fnorm_) : -1.0;
@@ -341,7 +366,12 @@ LevenbergMarquardt::Trial LevenbergMarquardt::tryStep(int iter) {
         const double fnorm1 = stableLength(trialRes_);
         actred = actualReduction(fnorm1);
         ratio = prered != 0 ? actred / prered : 0;
-        if (quadratic > 0) choose(actred, preredGaussNewton, preredAugmented);
+        if (augmented_) {
+            choose(actred, preredGaussNewton, preredAugmented);
+        } else if (actred < 0.75 * preredGaussNewton) {
+            const double quadratic = secondOrder_.quadratic(velocity) / fnorm_ / fnorm_;
+            if (quadratic > 0) choose(actred, preredGaussNewton, preredGaussNewton - quadratic);
+        }
         if (ratio <= 0.25) {
             double t = actred >= 0 ? 0.5 : 0.5 * dirder / (dirder + 0.5 * actred);
             if (0.1 * fnorm1 >= fnorm_ || t < 0.1) t = 0.1;

@@ -16,6 +16,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
+#include <optional>
 
 #include "fitting/solver/convergence_tests.h"
 #include "fitting/solver/fit_statistics.h"
@@ -78,9 +80,13 @@ void Refinement::run() {
         // Digits that the limit keeps the refinement from reaching are not promised as converged.
         if (!out_.startIteration(iter, options_)) break;
         if (!linearised && model_.evaluateWithJacobian(out_.params, out_.values, out_.jacobian) >= 0) break;
+        // The method may have factored the Jacobian it handed over.
+        const std::shared_ptr<const ScaledQR> handed = linearised ? std::move(out_.factors) : nullptr;
+        out_.factors.reset();
         linearised = false;
         if (!out_.carryOn((out_.values - observed_).squaredNorm(), options_)) return;
-        const ScaledQR qr(out_.jacobian);
+        std::optional<ScaledQR> own;
+        const ScaledQR& qr = handed ? *handed : own.emplace(out_.jacobian);
         if (!qr.fullRank()) return;
         if (!step(qr)) {
             if (!inverseNormalRoots(qr, out_.inverseNormalRoots)) out_.inverseNormalRoots.resize(0);

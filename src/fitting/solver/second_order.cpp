@@ -11,8 +11,17 @@ void SecondOrderTerm::update(const Eigen::VectorXd& s, const Eigen::MatrixXd& j0
                              const Eigen::MatrixXd& j1, const Eigen::VectorXd& r1) {
     const Eigen::Index n = s.size();
     if (s_.rows() != n) s_ = Eigen::MatrixXd::Zero(n, n);
-    const Eigen::VectorXd y = j1.transpose() * r1 - j0.transpose() * r0;  // the gradient's change
-    const Eigen::VectorXd wanted = (j1 - j0).transpose() * r1;             // what S should do to s
+    Eigen::VectorXd g1 = j1.transpose() * r1;
+    const bool fromLast = lastResiduals_.size() == r0.size() && lastResiduals_ == r0;
+    Eigen::VectorXd y = g1;  // the gradient's change
+    if (fromLast)
+        y -= lastGradient_;
+    else
+        y -= Eigen::VectorXd(j0.transpose() * r0);
+    lastGradient_.swap(g1);
+    lastResiduals_ = r1;
+    Eigen::VectorXd wanted(n);  // what S should do to s: (j1 - j0)^T r1, column by column
+    for (Eigen::Index k = 0; k < n; ++k) wanted(k) = (j1.col(k) - j0.col(k)).dot(r1);
     const double ys = y.dot(s);
     if (!(ys > 0) || !std::isfinite(ys) || !wanted.allFinite()) return;
     Eigen::VectorXd ss = s_ * s;
@@ -27,11 +36,19 @@ void SecondOrderTerm::update(const Eigen::VectorXd& s, const Eigen::MatrixXd& j0
     if (!s_.allFinite()) {
         s_.setZero();
         rows_.resize(0, n);
+        rowsKnown_ = true;
         return;
     }
+    rowsKnown_ = false;
+}
+
+const Eigen::MatrixXd& SecondOrderTerm::rows() {
+    if (rowsKnown_) return rows_;
+    rowsKnown_ = true;
     const Eigen::SelfAdjointEigenSolver<Eigen::MatrixXd> eig(0.5 * (s_ + s_.transpose()));
     rows_ = eig.eigenvalues().cwiseMax(0.0).cwiseSqrt().asDiagonal() * eig.eigenvectors().transpose();
-    if ((rows_.array() == 0).all()) rows_.resize(0, n);
+    if ((rows_.array() == 0).all()) rows_.resize(0, s_.rows());
+    return rows_;
 }
 
 }  // namespace solver

@@ -19,12 +19,21 @@ public:
     void update(const Eigen::VectorXd& s, const Eigen::MatrixXd& j0, const Eigen::VectorXd& r0,
                 const Eigen::MatrixXd& j1, const Eigen::VectorXd& r1);
     // Rows R with R^T R the positive part of S; none while that part is 0.
-    const Eigen::MatrixXd& rows() const { return rows_; }
+    const Eigen::MatrixXd& rows();
     // v^T S+ v, which the rows add to the model's predicted sum of squares for a step v.
-    double quadratic(const Eigen::VectorXd& v) const { return rows_.rows() > 0 ? (rows_ * v).squaredNorm() : 0.0; }
+    double quadratic(const Eigen::VectorXd& v) {
+        const Eigen::MatrixXd& r = rows();
+        return r.rows() > 0 ? (r * v).squaredNorm() : 0.0;
+    }
 
 private:
     Eigen::MatrixXd s_, rows_;
+    // The gradient J^T r at the end of the last update, with its residuals: the next update
+    // starts where that one ended, unless the fit went back.
+    Eigen::VectorXd lastGradient_, lastResiduals_;
+    // The rows are taken from S when asked for: most steps, where Gauss-Newton's model
+    // predicts well, never need them.
+    bool rowsKnown_ = true;
 };
 
 }  // namespace solver
