@@ -99,7 +99,7 @@ IterationOutcome runGaussNewton(FitModel& model, const Eigen::VectorXd& observed
             // Where no step lowered it at all, the sum of squares may be at its rounding, or at a
             // minimum the Jacobian does not show.
             const bool stuck = !accepted && test.verdict() == Verdict::NotStationary &&
-                               (test.curvedMinimum(std::min(tol, kRefinedStep)));
+                               test.curvedMinimum(std::min(tol, kRefinedStep));
             if (test.verdict() == Verdict::Rounding || (!accepted && test.stationary()) || stuck) {
                 x = here;
                 out.mixing.clear();

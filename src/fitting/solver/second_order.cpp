@@ -11,15 +11,7 @@ void SecondOrderTerm::update(const Eigen::VectorXd& s, const Eigen::MatrixXd& j0
                              const Eigen::MatrixXd& j1, const Eigen::VectorXd& r1) {
     const Eigen::Index n = s.size();
     if (s_.rows() != n) s_ = Eigen::MatrixXd::Zero(n, n);
-    Eigen::VectorXd g1 = j1.transpose() * r1;
-    const bool fromLast = lastResiduals_.size() == r0.size() && lastResiduals_ == r0;
-    Eigen::VectorXd y = g1;  // the gradient's change
-    if (fromLast)
-        y -= lastGradient_;
-    else
-        y -= Eigen::VectorXd(j0.transpose() * r0);
-    lastGradient_.swap(g1);
-    lastResiduals_ = r1;
+    const Eigen::VectorXd y = j1.transpose() * r1 - j0.transpose() * r0;  // the gradient's change
     Eigen::VectorXd wanted(n);  // what S should do to s: (j1 - j0)^T r1, column by column
     for (Eigen::Index k = 0; k < n; ++k) wanted(k) = (j1.col(k) - j0.col(k)).dot(r1);
     const double ys = y.dot(s);

@@ -28,9 +28,6 @@ public:
 
 private:
     Eigen::MatrixXd s_, rows_;
-    // The gradient J^T r at the end of the last update, with its residuals: the next update
-    // starts where that one ended, unless the fit went back.
-    Eigen::VectorXd lastGradient_, lastResiduals_;
     // The rows are taken from S when asked for: most steps, where Gauss-Newton's model
     // predicts well, never need them.
     bool rowsKnown_ = true;

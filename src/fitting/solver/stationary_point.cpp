@@ -136,7 +136,7 @@ bool StationaryTest::orthogonalToEveryColumn(double tol) {
     for (Eigen::Index j = 0; j < at_.jacobian.cols(); ++j) {
         const double length = stableLength(at_.jacobian.col(j));
         if (length == 0) continue;
-            if (!(std::abs((at_.jacobian.col(j) / length).dot(r)) <= std::max(cosine, resolved))) return false;
+        if (!(std::abs((at_.jacobian.col(j) / length).dot(r)) <= std::max(cosine, resolved))) return false;
     }
     return true;
 }
